@@ -1,0 +1,73 @@
+#include <array>
+#include <string>
+#include <string_view>
+
+#include "engine/isbn.h"
+#include "engine/utf8.h"
+
+namespace engine {
+
+namespace {
+
+bool IsDigit(std::string_view character) {
+  return character.size() == 1 && character[0] >= '0' && character[0] <= '9';
+}
+
+// Trims U+0020 at both ends. A space is a single byte that never occurs inside
+// a multi-byte character, so trimming bytes trims characters.
+std::string_view TrimSpaces(std::string_view text) {
+  const std::size_t first = text.find_first_not_of(' ');
+  if (first == std::string_view::npos) return {};
+  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+}
+
+// The EAN-13 check digit of twelve digits: weight 1 on odd, 3 on even positions.
+char Ean13CheckDigit(std::string_view twelveDigits) {
+  int sum = 0;
+  for (std::size_t i = 0; i < twelveDigits.size(); ++i) {
+    sum += (twelveDigits[i] - '0') * (i % 2 == 0 ? 1 : 3);
+  }
+  return static_cast<char>('0' + (10 - sum % 10) % 10);
+}
+
+}  // namespace
+
+std::string ConVertIsbnNo(std::string_view isbn) {
+  // Clean: spaces off the ends first, then every tab and hyphen-minus out. The
+  // order matters: a space next to a tab at an end is not at the end when the
+  // trimming runs, so it stays. Only the first 14 characters are kept, which is
+  // enough to tell every length that can give a result.
+  constexpr std::size_t kLongest = 13;
+  std::array<std::string_view, kLongest + 1> chars;
+  std::size_t n = 0;
+  const std::string_view trimmed = TrimSpaces(isbn);
+  for (std::size_t at = 0; at < trimmed.size() && n <= kLongest;) {
+    const std::string_view character = trimmed.substr(at, detail::CharLength(trimmed, at));
+    at += character.size();
+    if (character != "\t" && character != "-") chars[n++] = character;
+  }
+  const bool has978 = n >= 3 && chars[0] == "9" && chars[1] == "7" && chars[2] == "8";
+
+  // Pick the nine body characters. The check character a number carries is
+  // dropped unread; "978" numbers of 12 or 13 characters already hold the prefix.
+  std::size_t bodyStart = 0;
+  if ((n == 13 || n == 12) && has978) {
+    bodyStart = 3;  // 978 + body (+ check digit)
+  } else if (n == 10 || n == 9) {
+    bodyStart = 0;  // an ISBN-10 (its check character dropped) or a bare body
+  } else {
+    // Shorter than 9 characters, or a length no ISBN has (11, 14 or more, or a
+    // 12- or 13-digit barcode of another prefix such as 979): not convertible.
+    return {};
+  }
+
+  std::string result = "978";
+  for (std::size_t i = bodyStart; i < bodyStart + 9; ++i) {
+    if (!IsDigit(chars[i])) return {};
+    result += chars[i];
+  }
+  result += Ean13CheckDigit(result);
+  return result;
+}
+
+}  // namespace engine
