@@ -1,0 +1,359 @@
+#include "ui/batch_conversion.h"
+
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ui/tests/fake_window.h"
+#include "ui/tests/temp_folder.h"
+
+namespace {
+
+const std::string kInitialCaption = " 已处理：？条";
+
+// One batch run's world: a temp folder with the list files, a window whose
+// Text1 and Text2 name them, and the batch conversion on that window.
+struct Scenario {
+  explicit Scenario(const std::string& input, const char* codePage = "UTF-8")
+      : batch(window, ui::CodePage(codePage)) {
+    window.texts[0] = folder.write("in.txt", input);
+    window.texts[1] = folder.path("out.txt");
+    window.captions.push_back(kInitialCaption);
+  }
+  std::string run() {
+    batch.run();
+    return output();
+  }
+  std::string output() const { return folder.read("out.txt"); }
+  std::string caption() const { return window.captions.back(); }
+
+  TempFolder folder;
+  FakeWindow window;
+  ui::BatchConversion batch;
+};
+
+// Runs body in a child process, for what must not touch the test process: a
+// resource limit, or an exit in the middle of a run. Returns the child's exit
+// status, or -1 when it did not exit.
+int exitStatusOfChild(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child == 0) _exit(body());
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+struct LinesCase {
+  std::string input;
+  std::string output;
+  const char* why;
+};
+
+TEST(BatchRecords, OnlyRecordsAreWrittenConvertedOrTrimmed) {
+  const LinesCase cases[] = {
+      {"12345", "<missing>", "five characters are no record"},
+      {"123456", "123456\r\n", "six characters are a record, written as they are"},
+      {"      ", "<missing>", "spaces alone are no record, however many"},
+      {"   12345", "12345\r\n", "leading spaces count for the length, not in the output"},
+      {"\t12345", "\t12345\r\n", "a tab is no space: it counts and it stays"},
+      {"  ab  cd  ", "ab  cd\r\n", "inner spaces stay"},
+      {" 7-111-12345-X ", "978-7-111-12345-3\r\n", "spaces around a number convert"},
+      {"\xEF\xBB\xBF"
+       "123456",
+       "\xEF\xBB\xBF"
+       "123456\r\n",
+       "a byte-order mark is part of the line"},
+  };
+  for (const LinesCase& c : cases) {
+    SCOPED_TRACE(c.why);
+    Scenario scenario(c.input);
+    EXPECT_EQ(scenario.run(), c.output);
+    EXPECT_EQ(scenario.window.messages, std::vector{kCompleted});
+  }
+}
+
+TEST(BatchRecords, BothStylesFollowOption1) {
+  struct {
+    bool option1;
+    const char* output;
+  } const cases[] = {
+      {true, "978-7-111-12345-3\r\n978-7-111-12345-3\r\n"},
+      {false, "7-111-12345-X\r\n7-111-12345-X\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.option1);
+    Scenario scenario("7-111-12345-X\r\n9787111123457\r\n");
+    scenario.window.option1 = c.option1;
+    EXPECT_EQ(scenario.run(), c.output);
+  }
+}
+
+TEST(BatchRecords, EveryLineEndingEndsALine) {
+  const LinesCase cases[] = {
+      {"123456\r\n234567\r\n", "", "CR LF"},
+      {"123456\r234567\r", "", "a lone CR"},
+      {"123456\n234567\n", "", "a lone LF"},
+      {"123456\r\n234567", "", "no ending after the last line"},
+      {"123456\r\r\n234567\n\r", "", "an empty line between two endings"},
+  };
+  for (const LinesCase& c : cases) {
+    SCOPED_TRACE(c.why);
+    EXPECT_EQ(Scenario(c.input).run(), "123456\r\n234567\r\n");
+  }
+}
+
+TEST(BatchRecords, ListsWithoutRecordsLeaveNoOutputAndTheCaption) {
+  for (const char* input : {"", "\r\n\r\n", "   \n      \n", "12345\n1\n"}) {
+    SCOPED_TRACE(input);
+    Scenario scenario(input);
+    EXPECT_EQ(scenario.run(), "<missing>");
+    EXPECT_TRUE(scenario.window.label2Visible);
+    EXPECT_EQ(scenario.caption(), kInitialCaption);
+    EXPECT_EQ(scenario.window.messages, std::vector{kCompleted});
+  }
+}
+
+TEST(BatchProgress, CaptionCountsRecordsAndTheWindowIsYieldedToPerRecord) {
+  std::string input;
+  for (int i = 0; i < 12; ++i) input += "123456\n12345\n";
+  Scenario scenario(input);
+  scenario.run();
+  std::vector<std::string> expected{kInitialCaption};
+  for (int i = 1; i <= 12; ++i) expected.push_back("已处理：" + std::to_string(i) + "条！");
+  EXPECT_EQ(scenario.window.captions, expected);
+  EXPECT_EQ(scenario.window.yields, 12);
+  EXPECT_TRUE(scenario.window.label2Visible);
+}
+
+TEST(BatchOutput, RunsAppendAfterWhatTheFileHolds) {
+  Scenario scenario("123456\n234567\n");
+  scenario.folder.write("out.txt", "earlier\r\n");
+  scenario.run();
+  EXPECT_EQ(scenario.run(), "earlier\r\n123456\r\n234567\r\n123456\r\n234567\r\n");
+  EXPECT_EQ(scenario.caption(), "已处理：2条！");
+}
+
+TEST(BatchStart, AnEmptyPathDoesNothing) {
+  for (int emptied : {0, 1}) {
+    Scenario scenario("123456\n");
+    scenario.window.texts[emptied] = "";
+    EXPECT_EQ(scenario.run(), "<missing>");
+    EXPECT_TRUE(scenario.window.messages.empty());
+    EXPECT_FALSE(scenario.window.label2Visible);
+  }
+}
+
+TEST(BatchChoosers, DialogsFillTheirBoxUnlessCancelled) {
+  struct {
+    bool output;
+    const char* answer;
+    const char* boxText;
+  } const cases[] = {
+      {false, "/home/读者/书 单.txt", "/home/读者/书 单.txt"},
+      {false, "", "before"},
+      {true, "/tmp/out.txt", "/tmp/out.txt"},
+      {true, "", "before"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.answer);
+    FakeWindow window;
+    ui::BatchConversion batch(window, ui::CodePage("UTF-8"));
+    const int box = c.output ? 1 : 0;
+    window.texts[box] = "before";
+    window.dialogAnswer = c.answer;
+    c.output ? batch.chooseOutputFile() : batch.chooseInputFile();
+    EXPECT_EQ(window.texts[box], c.boxText);
+    EXPECT_EQ(window.texts[1 - box], "");
+    ASSERT_EQ(window.dialogs.size(), 1u);
+    const ShownDialog& dialog = window.dialogs[0];
+    EXPECT_EQ(dialog.save, c.output);
+    EXPECT_EQ(dialog.title, c.output ? "保存ISBN文件" : "选择ISBN文件");
+    ASSERT_EQ(dialog.filters.size(), 2u);
+    EXPECT_EQ(dialog.filters[0].description + dialog.filters[0].pattern, "(*.txt)*.txt");
+    EXPECT_EQ(dialog.filters[1].description + dialog.filters[1].pattern, "All Files*.*");
+    EXPECT_EQ(dialog.initialName, "");
+  }
+}
+
+// Every failure ends the run with the error message alone, keeping the
+// records written before it.
+void expectFailed(const Scenario& scenario, const std::string& output, bool label2Visible = true) {
+  EXPECT_EQ(scenario.output(), output);
+  EXPECT_EQ(scenario.window.messages, std::vector{kFailed});
+  EXPECT_EQ(scenario.window.label2Visible, label2Visible);
+  EXPECT_EQ(scenario.caption(), kInitialCaption);
+}
+
+TEST(BatchFailures, InputThatIsNoFileIsReported) {
+  for (const char* input : {"missing.txt", ""}) {  // "" names the folder itself
+    SCOPED_TRACE(input);
+    Scenario scenario("123456\n");
+    scenario.window.texts[0] = scenario.folder.path(input);
+    scenario.run();
+    expectFailed(scenario, "<missing>", false);
+  }
+}
+
+TEST(BatchFailures, InputThatCannotBeOpenedIsReported) {
+  Scenario scenario("123456\n");
+  std::filesystem::permissions(scenario.window.texts[0], std::filesystem::perms::none);
+  std::filesystem::permissions(scenario.folder.path(""), std::filesystem::perms::owner_all |
+                                                             std::filesystem::perms::others_exec);
+  const int status = exitStatusOfChild([&] {
+    // Root reads any file: run as nobody, who can find the input but not read it.
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 2;
+    scenario.run();
+    return scenario.window.messages == std::vector{kFailed} && scenario.window.label2Visible ? 0
+                                                                                             : 1;
+  });
+  if (status == 2) GTEST_SKIP() << "cannot drop root privileges";
+  EXPECT_EQ(status, 0);
+}
+
+TEST(BatchFailures, InputThatCannotBeReadIsReported) {
+  Scenario scenario("");
+  scenario.window.texts[0] = "/proc/self/mem";  // a regular file; reading its start fails
+  scenario.run();
+  expectFailed(scenario, "<missing>");
+}
+
+TEST(BatchFailures, OutputThatIsTheInputFailsBeforeAppending) {
+  using Link = std::function<void(const std::string&, const std::string&)>;
+  const struct {
+    const char* why;
+    Link link;
+  } cases[] = {
+      {"the same path", nullptr},
+      {"a symbolic link",
+       [](auto& input, auto& out) { std::filesystem::create_symlink(input, out); }},
+      {"a hard link",
+       [](auto& input, auto& out) { std::filesystem::create_hard_link(input, out); }},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    Scenario scenario("123456\n234567\n");
+    if (c.link) {
+      c.link(scenario.window.texts[0], scenario.window.texts[1]);
+    } else {
+      scenario.window.texts[1] = scenario.window.texts[0];
+    }
+    scenario.run();
+    EXPECT_EQ(scenario.folder.read("in.txt"), "123456\n234567\n");
+    expectFailed(scenario, c.link ? "123456\n234567\n" : "<missing>");
+  }
+}
+
+TEST(BatchFailures, OutputThatCannotBeWrittenFailsAtTheFirstRecord) {
+  Scenario scenario("12345\n123456\n");
+  scenario.window.texts[1] = scenario.folder.path("no folder/out.txt");
+  scenario.run();
+  expectFailed(scenario, "<missing>");
+  EXPECT_FALSE(std::filesystem::exists(scenario.folder.path("no folder")));
+
+  Scenario full("123456\n");
+  full.window.texts[1] = "/dev/full";
+  full.run();
+  expectFailed(full, "<missing>");
+}
+
+TEST(BatchFailures, WriteOverTheFileSizeLimitLeavesNoPartOfTheRecord) {
+  // Each record is "abcdefgh" and CR LF: 10 bytes.
+  struct {
+    rlim_t limit;
+    const char* why;
+  } const cases[] = {
+      {24, "the third record fits only in part"},
+      {20, "the third record does not fit at all"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    Scenario scenario("abcdefgh\nabcdefgh\nabcdefgh\nabcdefgh\n");
+    const int status = exitStatusOfChild([&] {
+      signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{c.limit, c.limit};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      scenario.run();
+      return scenario.window.messages == std::vector{kFailed} &&
+                     scenario.caption() == "已处理：2条！"
+                 ? 0
+                 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(scenario.output(), "abcdefgh\r\nabcdefgh\r\n");
+  }
+}
+
+TEST(BatchWhileYielding, StyleSwitchAppliesFromTheNextRecord) {
+  Scenario scenario("7-111-12345-X\n7-111-12345-X\n7-111-12345-X\n");
+  scenario.window.onYield = [&] { scenario.window.option1 = false; };
+  EXPECT_EQ(scenario.run(), "978-7-111-12345-3\r\n7-111-12345-X\r\n7-111-12345-X\r\n");
+}
+
+TEST(BatchWhileYielding, RecordsAreInTheFileAndPathsAreThoseReadAtTheStart) {
+  Scenario scenario("123456\n234567\n345678\n");
+  std::vector<std::string> seen;
+  scenario.window.onYield = [&] {
+    seen.push_back(scenario.output());
+    scenario.window.texts[1] = scenario.folder.path("other.txt");
+  };
+  scenario.run();
+  EXPECT_EQ(seen, (std::vector<std::string>{"123456\r\n", "123456\r\n234567\r\n",
+                                            "123456\r\n234567\r\n345678\r\n"}));
+  EXPECT_EQ(scenario.folder.read("other.txt"), "<missing>");
+}
+
+TEST(BatchWhileYielding, ASecondStartIsRefused) {
+  Scenario scenario("123456\n234567\n");
+  std::vector<bool> running;
+  scenario.window.onYield = [&] {
+    running.push_back(scenario.batch.running());
+    scenario.batch.run();
+  };
+  EXPECT_EQ(scenario.run(), "123456\r\n234567\r\n");
+  EXPECT_EQ(running, (std::vector<bool>{true, true}));
+  EXPECT_FALSE(scenario.batch.running());
+  EXPECT_EQ(scenario.window.messages, std::vector{kCompleted});
+}
+
+TEST(BatchWhileYielding, AConfirmedCloseKeepsExactlyTheCountedRecords) {
+  Scenario scenario("123456\n234567\n345678\n456789\n");
+  const int status = exitStatusOfChild([&] {
+    // The real window ends the process at once when the user confirms.
+    scenario.window.onYield = [&] {
+      if (scenario.window.yields == 2) _exit(scenario.caption() == "已处理：2条！" ? 7 : 1);
+    };
+    scenario.run();
+    return 1;
+  });
+  EXPECT_EQ(status, 7);
+  EXPECT_EQ(scenario.output(), "123456\r\n234567\r\n");
+}
+
+TEST(BatchCodePages, LineBytesReachTheOutputUnchanged) {
+  // GBK: 中文书名 (4 characters, 8 bytes), then 中华人民共和国 between spaces.
+  const std::string shortName = "\xD6\xD0\xCE\xC4\xCA\xE9\xC3\xFB";
+  const std::string country = "\xD6\xD0\xBB\xAA\xC8\xCB\xC3\xF1\xB9\xB2\xBA\xCD\xB9\xFA";
+  const std::string input = shortName + "\r\n  " + country + "  \r\n7-111-12345-X\r\n";
+  struct {
+    const char* codePage;
+    std::string output;
+  } const cases[] = {
+      {"GBK", country + "\r\n978-7-111-12345-3\r\n"},
+      // Read as UTF-8 the GBK bytes do not decode: each counts as a character.
+      {"UTF-8", shortName + "\r\n" + country + "\r\n978-7-111-12345-3\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.codePage);
+    EXPECT_EQ(Scenario(input, c.codePage).run(), c.output);
+  }
+}
+
+}  // namespace
