@@ -7,11 +7,13 @@ build_packages=(
   cmake ninja-build g++ pkg-config
   qt6-base-dev qt6-translations-l10n fonts-arphic-uming
   libbenchmark-dev
+  dpkg-dev file
 )
 test_packages=(
   "${build_packages[@]}"
   clang libclang-rt-14-dev libgtest-dev libgmock-dev
   xvfb xauth xdotool xclip openbox
+  lintian desktop-file-utils appstream x11-utils
 )
 
 case "${1:-}" in
