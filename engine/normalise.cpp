@@ -9,8 +9,8 @@ namespace engine {
 
 namespace {
 
-bool IsDigit(std::string_view character) {
-  return character.size() == 1 && character[0] >= '0' && character[0] <= '9';
+bool IsDigit(char c) {
+  return c >= '0' && c <= '9';
 }
 
 // Trims U+0020 at both ends. A space is a single byte that never occurs inside
@@ -36,17 +36,19 @@ std::string ConVertIsbnNo(std::string_view isbn) {
   // Clean: spaces off the ends first, then every tab and hyphen-minus out. The
   // order matters: a space next to a tab at an end is not at the end when the
   // trimming runs, so it stays. Only the first 14 characters are kept, which is
-  // enough to tell every length that can give a result.
+  // enough to tell every length that can give a result. A multi-byte character
+  // is never a digit, so one placeholder byte stands for each.
   constexpr std::size_t kLongest = 13;
-  std::array<std::string_view, kLongest + 1> chars;
+  std::array<char, kLongest + 1> chars{};
   std::size_t n = 0;
   const std::string_view trimmed = TrimSpaces(isbn);
   for (std::size_t at = 0; at < trimmed.size() && n <= kLongest;) {
-    const std::string_view character = trimmed.substr(at, detail::CharLength(trimmed, at));
-    at += character.size();
-    if (character != "\t" && character != "-") chars[n++] = character;
+    const std::size_t length = detail::CharLength(trimmed, at);
+    const char c = length == 1 ? trimmed[at] : '\x80';
+    at += length;
+    if (c != '\t' && c != '-') chars[n++] = c;
   }
-  const bool has978 = n >= 3 && chars[0] == "9" && chars[1] == "7" && chars[2] == "8";
+  const bool has978 = n >= 3 && chars[0] == '9' && chars[1] == '7' && chars[2] == '8';
 
   // Pick the nine body characters. The check character a number carries is
   // dropped unread; "978" numbers of 12 or 13 characters already hold the prefix.
@@ -61,13 +63,13 @@ std::string ConVertIsbnNo(std::string_view isbn) {
     return {};
   }
 
-  std::string result = "978";
-  for (std::size_t i = bodyStart; i < bodyStart + 9; ++i) {
-    if (!IsDigit(chars[i])) return {};
-    result += chars[i];
+  std::array<char, 13> result = {'9', '7', '8'};
+  for (std::size_t i = 0; i < 9; ++i) {
+    result[3 + i] = chars[bodyStart + i];
+    if (!IsDigit(result[3 + i])) return {};
   }
-  result += Ean13CheckDigit(result);
-  return result;
+  result[12] = Ean13CheckDigit({result.data(), 12});
+  return {result.data(), result.size()};
 }
 
 }  // namespace engine

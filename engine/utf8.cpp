@@ -19,12 +19,11 @@ std::size_t OffsetOf(std::string_view text, std::size_t start) {
 
 }  // namespace
 
-std::size_t CharLength(std::string_view text, std::size_t at) {
+std::size_t MultiByteLength(std::string_view text, std::size_t at) {
   const auto byte = [&](std::size_t i) -> unsigned char {
     return at + i < text.size() ? static_cast<unsigned char>(text[at + i]) : 0;
   };
   const unsigned char lead = byte(0);
-  if (lead < 0x80) return 1;
   // The ranges of well-formed UTF-8: no overlong forms, no surrogates, nothing
   // above U+10FFFF. The second byte's range depends on the lead byte.
   unsigned char low = 0x80, high = 0xBF;

@@ -10,8 +10,13 @@
 
 namespace engine::detail {
 
+// Bytes taken by a character that starts with a byte of 0x80 or above.
+std::size_t MultiByteLength(std::string_view text, std::size_t at);
+
 // Bytes taken by the character that starts at text[at]; at < text.size().
-std::size_t CharLength(std::string_view text, std::size_t at);
+inline std::size_t CharLength(std::string_view text, std::size_t at) {
+  return static_cast<unsigned char>(text[at]) < 0x80 ? 1 : MultiByteLength(text, at);
+}
 
 std::size_t CountChars(std::string_view text);
 
