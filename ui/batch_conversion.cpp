@@ -101,8 +101,9 @@ void BatchConversion::convertRecords(ListFileReader& input, const std::string& o
 
     ListFileAppender output(outputPath);
     // Appending to the file being read would feed the run its own output
-    // until the disk is full.
-    if (output.identity() == input.identity()) {
+    // until the disk is full. Once the first record is written the output is
+    // known to be another file.
+    if (records == 0 && output.identity() == input.identity()) {
       throw std::runtime_error("the output list file is the input list file");
     }
     const std::string result = engine::Convert(decoded.text, selectedLens(window_));

@@ -1,7 +1,6 @@
 #include "ui/list_file_appender.h"
 
 #include <fcntl.h>
-#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -12,19 +11,14 @@ namespace ui {
 ListFileAppender::ListFileAppender(const std::string& path)
     : fd_(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666)) {
   if (fd_ < 0) throw std::system_error(errno, std::generic_category(), "open " + path);
-  struct stat status {};
-  if (fstat(fd_, &status) != 0) {
-    const int error = errno;
-    ::close(fd_);
-    throw std::system_error(error, std::generic_category(), "fstat " + path);
-  }
-  identity_ = {status.st_dev, status.st_ino};
-  length_ = status.st_size;
-  regularFile_ = S_ISREG(status.st_mode);
 }
 
 ListFileAppender::~ListFileAppender() {
   if (fd_ >= 0) ::close(fd_);
+}
+
+FileIdentity ListFileAppender::identity() const {
+  return identityOf(fd_);
 }
 
 void ListFileAppender::appendLine(std::string_view line) {
@@ -35,18 +29,16 @@ void ListFileAppender::appendLine(std::string_view line) {
   do {
     written = write(fd_, record.data(), record.size());
   } while (written < 0 && errno == EINTR);
-  if (written < 0) cutBackAndThrow(errno);
-  // A short write means the disk is full or the file at its size limit: the
-  // rest would not fit either.
-  if (static_cast<std::size_t>(written) != record.size()) cutBackAndThrow(EIO);
-  length_ += written;
-}
+  if (written < 0) throw std::system_error(errno, std::generic_category(), "append to list file");
+  if (static_cast<std::size_t>(written) == record.size()) return;
 
-void ListFileAppender::cutBackAndThrow(int error) {
-  if (regularFile_ && ftruncate(fd_, length_) != 0) {
+  // A short write means the disk is full or the file at its size limit: the
+  // rest would not fit either. The write ended where the file offset stands.
+  const off_t end = lseek(fd_, 0, SEEK_CUR);
+  if (end < 0 || ftruncate(fd_, end - written) != 0) {
     throw std::system_error(errno, std::generic_category(), "cut back list file");
   }
-  throw std::system_error(error, std::generic_category(), "append to list file");
+  throw std::system_error(EIO, std::generic_category(), "short write to list file");
 }
 
 void ListFileAppender::close() {

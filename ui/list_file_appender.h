@@ -1,8 +1,6 @@
 // Appends records to an output list file, one opening per record.
 #pragma once
 
-#include <sys/types.h>
-
 #include <string>
 #include <string_view>
 
@@ -19,7 +17,8 @@ class ListFileAppender {
   ListFileAppender(const ListFileAppender&) = delete;
   ListFileAppender& operator=(const ListFileAppender&) = delete;
 
-  FileIdentity identity() const { return identity_; }
+  // Throws std::system_error.
+  FileIdentity identity() const;
 
   // Hands line and CR LF to the system in one write, so the record is in the
   // file even if the process ends right after. When the write fails or is
@@ -32,12 +31,7 @@ class ListFileAppender {
   void close();
 
  private:
-  [[noreturn]] void cutBackAndThrow(int error);
-
   int fd_;
-  FileIdentity identity_;
-  off_t length_ = 0;
-  bool regularFile_ = false;
 };
 
 }  // namespace ui
