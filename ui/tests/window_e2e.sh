@@ -1,0 +1,101 @@
+#!/usr/bin/env bash
+# Uses the real program as a person would, on a real (virtual) X server: types
+# a number and converts it, runs a batch from typed paths, then asks to exit
+# twice, answering No and then Yes.
+#
+# Usage: window_e2e.sh MORVANE   (run it inside scripts/with_xvfb.sh)
+set -euo pipefail
+
+morvane=$1
+work=$(mktemp -d)
+app_pid=
+finish() {
+  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null
+  rm -rf "$work"
+}
+trap finish EXIT
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Waits for a visible window whose title is exactly $1; prints its id.
+wait_for_window() {
+  for _ in $(seq 200); do
+    if id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [[ -n "$id" ]]; then
+      echo "$id"
+      return
+    fi
+    sleep 0.05
+  done
+  fail "no window titled $1"
+}
+
+wait_until_gone() {
+  for _ in $(seq 200); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  fail "window $1 is still open"
+}
+
+# Clicks the middle of a control, given its left, top, width and height in the window.
+click() {
+  xdotool mousemove --window "$window" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
+  sleep 0.1
+}
+
+type_text() { xdotool type --delay 5 "$1"; }
+
+"$morvane" &
+app_pid=$!
+window=$(wait_for_window Morvane)
+xdotool windowactivate --sync "$window"
+
+# One number, converted in the 13-digit style and read back through the clipboard.
+click 28 144 197 25 # Text3
+type_text "7-111-12345-X"
+click 240 144 81 57 # Command5
+click 28 176 197 25 # Text4
+xdotool key ctrl+a ctrl+c
+sleep 0.2
+result=$(timeout 5 xclip -o -selection clipboard)
+[[ "$result" == "978-7-111-12345-3" ]] || fail "Text4 holds '$result'"
+
+# A batch from typed paths; Enter answers the completion message.
+printf '7-111-12345-X\r\n12345\r\n123456\r\n' >"$work/in.txt"
+click 4 20 269 21 # Text1
+type_text "$work/in.txt"
+click 4 44 269 21 # Text2
+type_text "$work/out.txt"
+xdotool key alt+s
+wait_for_window "温馨提示" >/dev/null
+xdotool key Return
+wait_until_gone "温馨提示"
+printf '978-7-111-12345-3\r\n123456\r\n' >"$work/expected.txt"
+cmp -s "$work/expected.txt" "$work/out.txt" || fail "the output file holds: $(cat -A "$work/out.txt")"
+
+# Every close request asks; No keeps the program running.
+for request in alt+x alt+F4; do
+  xdotool windowactivate --sync "$window"
+  xdotool key "$request"
+  wait_for_window "操作提示" >/dev/null
+  xdotool key n
+  wait_until_gone "操作提示"
+  kill -0 "$app_pid" 2>/dev/null || fail "the program ended after No to $request"
+done
+
+# Yes ends it.
+xdotool windowactivate --sync "$window"
+xdotool key alt+x
+wait_for_window "操作提示" >/dev/null
+xdotool key y
+for _ in $(seq 100); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  sleep 0.05
+done
+kill -0 "$app_pid" 2>/dev/null && fail "the program still runs after Yes"
+wait "$app_pid" || fail "the program ended with status $?"
+app_pid=
+echo "window_e2e: 1 passed, 0 failed"
