@@ -75,6 +75,7 @@ void BatchConversion::run() {
   const std::string outputPath = window_.text(TextBox::Text2);
   if (inputPath.empty() || outputPath.empty()) return;
 
+  // An input path that names no file is a failure, not an empty list.
   if (!isListFile(inputPath)) {
     window_.messageBox(kFailedText, kMessageTitle, MessageIcon::Error);
     return;

@@ -143,6 +143,7 @@ TEST(BatchOutput, RunsAppendAfterWhatTheFileHolds) {
 
 TEST(BatchStart, AnEmptyPathDoesNothing) {
   for (int emptied : {0, 1}) {
+    SCOPED_TRACE(emptied == 0 ? "Text1" : "Text2");
     Scenario scenario("123456\n");
     scenario.window.texts[emptied] = "";
     EXPECT_EQ(scenario.run(), "<missing>");
