@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
@@ -39,51 +40,47 @@ class TenChars {
 
 // Ordinal order of texts: byte by byte as unsigned values, which for UTF-8 is
 // the order of the characters' code points; a text that begins another sorts
-// before it. Written out because these texts hold three characters at most.
+// before it.
 bool Less(std::string_view a, std::string_view b) {
-  const auto code = [](char c) { return static_cast<unsigned char>(c); };
-  return std::ranges::lexicographical_compare(a, b, {}, code, code);
+  for (std::size_t i = 0; i < a.size() && i < b.size(); ++i) {
+    if (a[i] != b[i]) return static_cast<unsigned char>(a[i]) < static_cast<unsigned char>(b[i]);
+  }
+  return a.size() < b.size();
 }
 
 bool Holds(const detail::RangeRule& rule, std::string_view slice) {
   return !Less(slice, rule.low) && !Less(rule.high, slice);
 }
 
-// Appends the value split into group, registrant, publication and check
-// character. The hyphens go in even where a short value leaves an element empty.
-void AppendSplit(std::string& result, const TenChars& value, std::string_view group,
-                 std::size_t registrantLength) {
-  const std::size_t registrantStart = group.size() + 1;
-  const std::size_t publicationStart = registrantStart + registrantLength;
-  result += group;
-  result += '-';
-  result += value.Mid(registrantStart, registrantLength);
-  result += '-';
-  result += value.Mid(publicationStart, 10 - publicationStart);
-  result += '-';
-  result += value.Last();
+// The parts joined into one string, allocated once.
+std::string Concat(std::initializer_list<std::string_view> parts) {
+  std::size_t size = 0;
+  for (const std::string_view part : parts) size += part.size();
+  std::string result(size, '\0');
+  char* out = result.data();
+  for (const std::string_view part : parts) out = std::ranges::copy(part, out).out;
+  return result;
 }
 
 // The prefix and the value, hyphenated by the first rule of its group that
-// holds, or unchanged.
+// holds: group, registrant, publication and check character. The hyphens go in
+// even where a short value leaves an element empty. A value that no rule
+// covers comes out unchanged.
 std::string Hyphenate(std::string_view prefix, std::string_view text) {
-  std::string result;
-  result.reserve(prefix.size() + text.size() + 3);
-  result += prefix;
   const TenChars value(text);
   for (const detail::GroupRules& group : detail::kGroups) {
-    if (!std::ranges::equal(value.Mid(1, group.group.size()), group.group)) continue;
+    const std::size_t groupLength = group.group.size();
+    if (!std::ranges::equal(value.Mid(1, groupLength), group.group)) continue;
     for (const detail::RangeRule& rule : group.rules) {
-      const std::string_view slice = value.Mid(group.group.size() + 1, rule.low.size());
-      if (Holds(rule, slice)) {
-        AppendSplit(result, value, group.group, static_cast<std::size_t>(rule.registrantLength));
-        return result;
-      }
+      if (!Holds(rule, value.Mid(groupLength + 1, rule.low.size()))) continue;
+      const auto registrantLength = static_cast<std::size_t>(rule.registrantLength);
+      const std::size_t publicationStart = groupLength + 1 + registrantLength;
+      return Concat({prefix, group.group, "-", value.Mid(groupLength + 1, registrantLength), "-",
+                     value.Mid(publicationStart, 10 - publicationStart), "-", value.Last()});
     }
     break;  // group prefixes exclude one another
   }
-  result += text;
-  return result;
+  return Concat({prefix, text});
 }
 
 }  // namespace

@@ -1,4 +1,5 @@
 #include <array>
+#include <span>
 #include <string>
 #include <string_view>
 
@@ -16,16 +17,16 @@ bool IsDigit(char c) {
 // Trims U+0020 at both ends. A space is a single byte that never occurs inside
 // a multi-byte character, so trimming bytes trims characters.
 std::string_view TrimSpaces(std::string_view text) {
-  const std::size_t first = text.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return text.substr(first, text.find_last_not_of(' ') - first + 1);
+  while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
+  while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
+  return text;
 }
 
 // The EAN-13 check digit of twelve digits: weight 1 on odd, 3 on even positions.
-char Ean13CheckDigit(std::string_view twelveDigits) {
+char Ean13CheckDigit(std::span<const char, 12> digits) {
   int sum = 0;
-  for (std::size_t i = 0; i < twelveDigits.size(); ++i) {
-    sum += (twelveDigits[i] - '0') * (i % 2 == 0 ? 1 : 3);
+  for (std::size_t i = 0; i < digits.size(); i += 2) {
+    sum += (digits[i] - '0') + 3 * (digits[i + 1] - '0');
   }
   return static_cast<char>('0' + (10 - sum % 10) % 10);
 }
@@ -68,7 +69,7 @@ std::string ConVertIsbnNo(std::string_view isbn) {
     result[3 + i] = chars[bodyStart + i];
     if (!IsDigit(result[3 + i])) return {};
   }
-  result[12] = Ean13CheckDigit({result.data(), 12});
+  result[12] = Ean13CheckDigit(std::span(result).first<12>());
   return {result.data(), result.size()};
 }
 
