@@ -31,7 +31,7 @@ for _ in $(seq 200); do
 done
 export DISPLAY=":$(head -n1 "$display_file")"
 
-openbox --sm-disable >/dev/null 2>&1 &
+openbox --sm-disable --config-file "$(cd "$(dirname "$0")" && pwd)/openbox.xml" >/dev/null 2>&1 &
 openbox_pid=$!
 # openbox announces itself on the root window when it manages the screen.
 for _ in $(seq 200); do
