@@ -115,8 +115,9 @@ echo "the window has its icon, and Qt's zh_CN translations are loaded"
 xdotool windowfocus "$window"
 sleep 0.5
 xdotool key --clearmodifiers alt+x
-timeout 10 xdotool search --sync --onlyvisible --name '^操作提示$' >/dev/null ||
+dialogs=$(timeout 10 xdotool search --sync --onlyvisible --name '^操作提示$') ||
   { show_log; fail "Alt+X showed no exit confirmation"; }
+xdotool windowfocus "${dialogs%%$'\n'*}"
 sleep 0.5
 xdotool key Return # Yes is the default answer
 for _ in $(seq 100); do
