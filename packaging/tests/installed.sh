@@ -24,6 +24,11 @@ apt_get() {
     apt-get -y -q -o DPkg::Lock::Timeout=300 "$@"
 }
 
+# Two test runs on one machine take turns: one's removal would pull the
+# program from under the other's window.
+exec 9>>"${TMPDIR:-/tmp}/morvane-installed-test.lock"
+flock -w 600 9 || fail "another run of this test held the machine for 10 minutes"
+
 status=$(dpkg-query -W -f='${db:Status-Status}' morvane 2>/dev/null || true)
 [[ -z $status || $status == not-installed ]] ||
   skip "a morvane package is already on this machine ($status); this test leaves it alone"
@@ -83,7 +88,7 @@ svg=/usr/share/icons/hicolor/scalable/apps/$icon.svg
 [[ $(file -b "$svg") == *SVG* ]] || fail "$svg is not an SVG image"
 
 # A display of our own: none is needed from the caller, and none is disturbed.
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
+Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" 9>&- &
 xvfb_pid=$!
 for _ in $(seq 100); do
   [[ -s $work/display ]] && break
@@ -94,7 +99,7 @@ export DISPLAY=:$(head -n 1 "$work/display")
 unset WAYLAND_DISPLAY
 export QT_QPA_PLATFORM=xcb
 
-/usr/bin/morvane >"$work/morvane.log" 2>&1 &
+/usr/bin/morvane >"$work/morvane.log" 2>&1 9>&- &
 app_pid=$!
 show_log() { cat "$work/morvane.log" >&2; }
 
