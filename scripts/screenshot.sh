@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the window on a private virtual X server into
-# docs/screenshot.png. Uses the release build; builds it when missing.
+# docs/screenshot.png with imagemagick's import. Uses the release build;
+# builds it when missing.
 #
 # Usage: scripts/screenshot.sh [MORVANE]
 set -euo pipefail

@@ -33,9 +33,9 @@ export DISPLAY=":$(head -n1 "$display_file")"
 
 openbox --sm-disable --config-file "$(cd "$(dirname "$0")" && pwd)/openbox.xml" >/dev/null 2>&1 &
 openbox_pid=$!
-# openbox announces itself on the root window when it manages the screen.
+# openbox publishes its desktops once it manages the screen.
 for _ in $(seq 200); do
-  xprop -root _NET_SUPPORTING_WM_CHECK 2>/dev/null | grep -q 'window id' && break
+  xdotool get_num_desktops >/dev/null 2>&1 && break
   sleep 0.05
 done
 
