@@ -1,5 +1,6 @@
 #include "ui/convert_form.h"
 
+#include <QApplication>
 #include <QCloseEvent>
 #include <QCoreApplication>
 #include <QDesktopServices>
