@@ -15,13 +15,14 @@ display_file=$(mktemp)
 Xvfb -displayfd 3 -screen 0 "${size}x24" -nolisten tcp 3>"$display_file" 2>/dev/null &
 xvfb_pid=$!
 openbox_pid=
+# Stops both even when one of them has already ended.
 stop_servers() {
-  [[ -n "$openbox_pid" ]] && kill "$openbox_pid" 2>/dev/null
-  kill "$xvfb_pid" 2>/dev/null
-  wait 2>/dev/null
+  kill "$xvfb_pid" ${openbox_pid:+"$openbox_pid"} 2>/dev/null || true
+  wait 2>/dev/null || true
   rm -f "$display_file"
 }
 trap stop_servers EXIT
+trap 'exit 143' TERM INT
 
 # Xvfb writes its display number once it accepts connections.
 for _ in $(seq 200); do
