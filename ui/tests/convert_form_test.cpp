@@ -1,7 +1,9 @@
 // The window driven through its real widgets on the offscreen platform.
 #include <QAbstractButton>
+#include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
+#include <QFileDialog>
 #include <QGroupBox>
 #include <QLabel>
 #include <QLineEdit>
@@ -9,7 +11,6 @@
 #include <QPushButton>
 #include <QRadioButton>
 #include <QScreen>
-#include <QSignalSpy>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
@@ -431,6 +432,62 @@ class ConvertFormTest : public QObject {
     const int counted = said.mid(17).trimmed().toInt();
     QVERIFY(counted > 0 && counted < 1000);
     QCOMPARE(readFile(folder.filePath("out.txt")).count('\n'), counted);
+  }
+
+  void choosersUseTheFileDialog_data() {
+    QTest::addColumn<QString>("button");
+    QTest::addColumn<QString>("box");
+    QTest::addColumn<QString>("title");
+    QTest::addColumn<bool>("saving");
+    QTest::newRow("input list") << "Command1"
+                                << "Text1"
+                                << "选择ISBN文件" << false;
+    QTest::newRow("output list") << "Command2"
+                                 << "Text2"
+                                 << "保存ISBN文件" << true;
+  }
+  void choosersUseTheFileDialog() {
+    QFETCH(QString, button);
+    QFETCH(QString, box);
+    QFETCH(QString, title);
+    QFETCH(bool, saving);
+    QTemporaryDir folder;
+    const QString chosen = folder.filePath("list.txt");
+    writeFile(chosen, "9787111123457\r\n");
+    auto* pathBox = control<QLineEdit>(box.toLatin1().constData());
+    pathBox->setText("earlier path");
+    QString shownTitle;
+    QStringList shownFilters;
+    bool confirmsOverwrite = true;
+    // Cancels the first dialog, then chooses the file in the second.
+    int dialogs = 0;
+    QTimer answer;
+    connect(&answer, &QTimer::timeout, this, [&] {
+      auto* dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+      if (dialog == nullptr) return;
+      shownTitle = dialog->windowTitle();
+      shownFilters.clear();
+      const auto* types = dialog->findChild<QComboBox*>("fileTypeCombo");
+      for (int i = 0; i < types->count(); ++i) shownFilters << types->itemText(i);
+      confirmsOverwrite = !dialog->testOption(QFileDialog::DontConfirmOverwrite);
+      if (++dialogs == 1) {
+        dialog->reject();
+      } else {
+        dialog->selectFile(chosen);
+        static_cast<QDialog*>(dialog)->accept();  // QFileDialog hides it
+      }
+    });
+    answer.start(5);
+    auto* command = control<QPushButton>(button.toLatin1().constData());
+
+    QTest::mouseClick(command, Qt::LeftButton);
+    QCOMPARE(pathBox->text(), QStringLiteral("earlier path"));
+    QTest::mouseClick(command, Qt::LeftButton);
+
+    QCOMPARE(pathBox->text(), chosen);
+    QCOMPARE(shownTitle, title);
+    QCOMPARE(shownFilters, QStringList({"(*.txt)", "All Files"}));
+    if (saving) QVERIFY(!confirmsOverwrite);
   }
 
   void label3OpensTheCreditAddress() {
