@@ -104,7 +104,7 @@ void ConvertForm::setLabel2Visible(bool visible) {
 
 // The caption is always current; only its painting waits for the next frame.
 void ConvertForm::setLabel2Caption(const std::string& caption) {
-  Label2->setUpdatesEnabled(false);
+  if (Label2->updatesEnabled()) Label2->setUpdatesEnabled(false);
   Label2->setText(fromUtf8(caption));
   if (!label2Painted_.isValid() || label2Painted_.hasExpired(kLabel2FrameMs)) paintLabel2();
 }
