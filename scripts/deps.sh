@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for building ("build") or for
-# building and testing ("test"). Prints nothing when everything is present.
+# building and testing ("test"), or for taking the README's screenshot
+# ("screenshot"). Prints nothing when everything is present.
 set -euo pipefail
 
 build_packages=(
@@ -16,10 +17,13 @@ test_packages=(
   lintian desktop-file-utils appstream x11-utils
 )
 
+screenshot_packages=("${test_packages[@]}" imagemagick)
+
 case "${1:-}" in
   build) wanted=("${build_packages[@]}") ;;
   test) wanted=("${test_packages[@]}") ;;
-  *) echo "usage: $0 build|test" >&2; exit 2 ;;
+  screenshot) wanted=("${screenshot_packages[@]}") ;;
+  *) echo "usage: $0 build|test|screenshot" >&2; exit 2 ;;
 esac
 
 missing=()

@@ -7,6 +7,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 
+scripts/deps.sh screenshot
 morvane=${1:-build/release/ui/morvane}
 if [[ ! -x "$morvane" ]]; then
   cmake --preset release >/dev/null

@@ -9,6 +9,7 @@
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
+  QGuiApplication::setDesktopFileName(QStringLiteral(MORVANE_APP_ID));
 
   // Qt's own texts (dialog buttons, file dialogs) in Simplified Chinese.
   QTranslator qtTexts;
