@@ -41,8 +41,7 @@ class WindowPort {
                                      const std::string& initialName) = 0;
 
   // A modal message box with a single OK button.
-  virtual void messageBox(const std::string& text, const std::string& title,
-                          MessageIcon icon) = 0;
+  virtual void messageBox(const std::string& text, const std::string& title, MessageIcon icon) = 0;
 
   // Handles every window event pending now, then returns.
   virtual void yield() = 0;
