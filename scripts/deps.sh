@@ -12,7 +12,7 @@ build_packages=(
 )
 test_packages=(
   "${build_packages[@]}"
-  clang libclang-rt-14-dev libgtest-dev libgmock-dev
+  clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev
   xvfb xauth xdotool xclip openbox
   lintian desktop-file-utils appstream x11-utils
 )
