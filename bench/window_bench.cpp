@@ -18,7 +18,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/convert_form.h"
+#include "ui/qt/convert_form.h"
 
 namespace {
 

@@ -7,4 +7,4 @@ source scripts/quiet.sh
 scripts/deps.sh build
 quiet cmake --preset release
 quiet cmake --build --preset release
-exec build/release/ui/morvane "$@"
+exec build/release/ui/qt/morvane "$@"

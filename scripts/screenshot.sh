@@ -8,7 +8,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 
 scripts/deps.sh screenshot
-morvane=${1:-build/release/ui/morvane}
+morvane=${1:-build/release/ui/qt/morvane}
 if [[ ! -x "$morvane" ]]; then
   cmake --preset release >/dev/null
   cmake --build --preset release --target morvane >/dev/null

@@ -10,9 +10,9 @@
 #include <vector>
 
 #include "engine/isbn.h"
-#include "ui/list_file.h"
-#include "ui/list_file_appender.h"
-#include "ui/list_file_reader.h"
+#include "ui/list_file/list_file_appender.h"
+#include "ui/list_file/list_file_reader.h"
+#include "ui/list_file/system_file.h"
 #include "ui/output_style.h"
 
 namespace ui {

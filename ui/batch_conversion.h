@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "ui/code_page.h"
+#include "ui/list_file/code_page.h"
 #include "ui/window_port.h"
 
 namespace ui {

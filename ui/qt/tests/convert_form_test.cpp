@@ -15,8 +15,8 @@
 #include <QTest>
 #include <QTimer>
 
-#include "ui/convert_form.h"
-#include "ui/tests/message_box_answerer.h"
+#include "ui/qt/convert_form.h"
+#include "ui/qt/tests/message_box_answerer.h"
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <string>
 #include <string_view>
 
-#include "ui/list_file.h"
+#include "ui/list_file/system_file.h"
 
 namespace ui {
 

@@ -10,8 +10,8 @@
 #include <QTimer>
 #include <cstdio>
 
-#include "ui/convert_form.h"
-#include "ui/tests/message_box_answerer.h"
+#include "ui/qt/convert_form.h"
+#include "ui/qt/tests/message_box_answerer.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "ui/list_file.h"
+#include "ui/list_file/system_file.h"
 
 #include <sys/stat.h>
 

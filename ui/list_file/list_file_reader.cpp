@@ -1,4 +1,4 @@
-#include "ui/list_file_reader.h"
+#include "ui/list_file/list_file_reader.h"
 
 #include <fcntl.h>
 #include <unistd.h>

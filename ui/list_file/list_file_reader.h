@@ -7,7 +7,7 @@
 #include <string_view>
 #include <vector>
 
-#include "ui/list_file.h"
+#include "ui/list_file/system_file.h"
 
 namespace ui {
 

@@ -5,7 +5,7 @@
 #include <QLibraryInfo>
 #include <QTranslator>
 
-#include "ui/convert_form.h"
+#include "ui/qt/convert_form.h"
 
 int main(int argc, char* argv[]) {
   QApplication app(argc, argv);

@@ -1,4 +1,4 @@
-#include "ui/code_page.h"
+#include "ui/list_file/code_page.h"
 
 #include <string>
 #include <system_error>

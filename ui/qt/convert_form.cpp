@@ -1,4 +1,4 @@
-#include "ui/convert_form.h"
+#include "ui/qt/convert_form.h"
 
 #include <QApplication>
 #include <QCloseEvent>

@@ -1,4 +1,4 @@
-#include "ui/code_page.h"
+#include "ui/list_file/code_page.h"
 
 #include <iconv.h>
 #include <langinfo.h>
