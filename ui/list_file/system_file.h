@@ -1,26 +1,89 @@
-// What the reader and the appender of list files share: the test that a path
-// names a list file, and the identity that tells two open files apart.
+// The few things list files need from the system, one implementation per
+// platform: posix_file.cpp (open, read, write) and win32_file.cpp (CreateFileW,
+// ReadFile, WriteFile). Paths are UTF-8 everywhere above this layer.
 #pragma once
 
-#include <sys/types.h>
-
+#include <cstddef>
+#include <cstdint>
 #include <string>
+#include <string_view>
+#include <system_error>
 
 namespace ui {
 
-// Whether path names an existing regular file, following symbolic links. A
-// directory, a device or a path that cannot be looked up is not a list file.
+// Whether path names an existing ordinary file, following symbolic links. A
+// folder, a device, a path that cannot be looked up, and on Windows a file
+// marked hidden or system, is not a list file.
 bool isListFile(const std::string& path);
 
-// A file on disk, whatever name or link it was opened through.
+// A file on disk, whatever name or link it was opened through: the device and
+// inode on POSIX, the volume serial number and file index on Windows.
 struct FileIdentity {
-  dev_t device = 0;
-  ino_t inode = 0;
+  std::uint64_t volume = 0;
+  std::uint64_t index = 0;
 
   friend bool operator==(const FileIdentity&, const FileIdentity&) = default;
 };
 
-// The identity of an open file descriptor. Throws std::system_error.
-FileIdentity identityOf(int fd);
+// A file open for reading from its start.
+class InputFile {
+ public:
+  // Throws std::system_error when path cannot be opened.
+  explicit InputFile(const std::string& path);
+  ~InputFile();
+  InputFile(const InputFile&) = delete;
+  InputFile& operator=(const InputFile&) = delete;
+
+  // Reads up to size bytes into buffer; 0 at the end of the file. Throws
+  // std::system_error when the file cannot be read.
+  std::size_t read(char* buffer, std::size_t size);
+
+  FileIdentity identity() const { return identity_; }
+
+ private:
+  std::intptr_t handle_;
+  FileIdentity identity_;
+};
+
+// A file open for appending: every write goes to its end, and nothing it held
+// before is ever replaced.
+class OutputFile {
+ public:
+  // Opens path for appending; creates it when missing, never truncates it.
+  // Throws std::system_error when it cannot.
+  explicit OutputFile(const std::string& path);
+  ~OutputFile();
+  OutputFile(const OutputFile&) = delete;
+  OutputFile& operator=(const OutputFile&) = delete;
+
+  FileIdentity identity() const { return identity_; }
+
+  // Whether path still names this open file: false once the file has been
+  // moved, deleted or replaced by another under that name.
+  bool isNamedBy(const std::string& path) const;
+
+  // What an append handed to the file: every byte, or fewer and why not.
+  struct Appended {
+    std::size_t bytes = 0;
+    std::error_code error;
+  };
+  // Appends bytes at the end of the file, going on after short writes until
+  // all are written or the system refuses more (a full disk, a size limit).
+  Appended append(std::string_view bytes);
+
+  // The file's length in bytes. Throws std::system_error.
+  std::uint64_t size() const;
+
+  // Cuts the file back to length bytes. Throws std::system_error.
+  void truncate(std::uint64_t length);
+
+  // Closes the file. Throws std::system_error when the system reports that
+  // the data could not be kept; the file is closed all the same.
+  void close();
+
+ private:
+  std::intptr_t handle_;
+  FileIdentity identity_;
+};
 
 }  // namespace ui
