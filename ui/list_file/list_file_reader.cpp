@@ -25,14 +25,14 @@ std::optional<std::string_view> ListFileReader::nextLine() {
     const char* const last = buffer_.data() + end_;
     const char* const ending =
         std::find_if(first + searched, last, [](char c) { return c == '\r' || c == '\n'; });
+    searched = static_cast<std::size_t>(ending - first);
+    if (searched > kLongestLine) {
+      throw std::system_error(EFBIG, std::generic_category(), "list line too long");
+    }
     if (ending != last) {
       lfMayFollow_ = *ending == '\r';
       begin_ = static_cast<std::size_t>(ending + 1 - buffer_.data());
-      return std::string_view(first, static_cast<std::size_t>(ending - first));
-    }
-    searched = end_ - begin_;
-    if (searched > kLongestLine) {
-      throw std::system_error(EFBIG, std::generic_category(), "list line too long");
+      return std::string_view(first, searched);
     }
     if (!readMore()) {
       // The last line ends with the file.
