@@ -26,7 +26,7 @@ using std::chrono::microseconds;
 // A clock that moves on by step each time it is read. A millisecond gives the
 // window a pass after every record, nothing gives it one after the first
 // record only.
-ui::BatchConversion::Clock steppingClock(microseconds step) {
+ui::PassPacer::Clock steppingClock(microseconds step) {
   return [step, now = std::chrono::steady_clock::time_point()]() mutable { return now += step; };
 }
 
@@ -35,7 +35,7 @@ ui::BatchConversion::Clock steppingClock(microseconds step) {
 struct Scenario {
   explicit Scenario(const std::string& input, const char* codePage = "UTF-8",
                     microseconds clockStep = std::chrono::milliseconds(1))
-      : batch(window, ui::CodePage(codePage), steppingClock(clockStep)) {
+      : batch(window, ui::CodePage(codePage), ui::PassPacer(steppingClock(clockStep), 1)) {
     window.texts[0] = folder.write("in.txt", input);
     window.texts[1] = folder.path("out.txt");
     window.captions.push_back(kInitialCaption);
