@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for building ("build") or for
-# building and testing ("test"), or for taking the README's screenshot
-# ("screenshot"). Prints nothing when everything is present.
+# building and testing ("test"), for cross-building the Windows program, its
+# installer and testing them under wine ("windows"), or for taking the
+# README's screenshot ("screenshot"); several sets may be named at once.
+# Prints nothing when everything is present.
 set -euo pipefail
 
 build_packages=(
@@ -17,14 +19,30 @@ test_packages=(
   lintian desktop-file-utils appstream x11-utils
 )
 
+# GoogleTest's sources are built with the program; locales holds the Chinese
+# locale that wine's code page comes from; the window's end-to-end test drives
+# it on its own Xvfb.
+windows_packages=(
+  cmake ninja-build
+  g++-mingw-w64-x86-64-posix googletest
+  wine wine64 locales fonts-arphic-uming
+  nsis icoutils
+  xvfb openbox xdotool wmctrl x11-apps
+)
+
 screenshot_packages=("${test_packages[@]}" imagemagick)
 
-case "${1:-}" in
-  build) wanted=("${build_packages[@]}") ;;
-  test) wanted=("${test_packages[@]}") ;;
-  screenshot) wanted=("${screenshot_packages[@]}") ;;
-  *) echo "usage: $0 build|test|screenshot" >&2; exit 2 ;;
-esac
+[[ $# -gt 0 ]] || set -- usage
+wanted=()
+for set_name in "$@"; do
+  case "$set_name" in
+    build) wanted+=("${build_packages[@]}") ;;
+    test) wanted+=("${test_packages[@]}") ;;
+    windows) wanted+=("${windows_packages[@]}") ;;
+    screenshot) wanted+=("${screenshot_packages[@]}") ;;
+    *) echo "usage: $0 build|test|windows|screenshot..." >&2; exit 2 ;;
+  esac
+done
 
 missing=()
 for package in "${wanted[@]}"; do

@@ -1,10 +1,18 @@
 #!/usr/bin/env bash
-# Installs what is missing, builds everything with the sanitizers and runs every test.
+# Installs what is missing, builds everything with the sanitizers and runs
+# every test; then cross-builds the Windows program and runs its tests under
+# wine. Arguments go to both ctest runs. Needs no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/quiet.sh
 
-scripts/deps.sh test
+scripts/deps.sh test windows
 quiet cmake --preset dev
 quiet cmake --build --preset dev
-ctest --preset dev "$@"
+status=0
+ctest --preset dev "$@" || status=$?
+
+quiet cmake --preset windows
+quiet cmake --build --preset windows
+ctest --preset windows "$@" || status=$?
+exit "$status"
