@@ -1,13 +1,22 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the optimised program and packs it into a
-# Debian package, build/package/morvane_<version>_<arch>.deb by default; the
-# one argument names another build folder. Prints the package's path.
+# Debian package, build/package/morvane_<version>_<arch>.deb by default; then
+# cross-builds the Windows program and its installer,
+# build/windows/Morvane-<version>-setup.exe. Prints the packages' paths.
+#
+# Usage: package.sh [--deb-only] [DEB_BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/quiet.sh
 
+windows=true
+if [[ "${1:-}" == --deb-only ]]; then
+  windows=false
+  shift
+fi
 build_dir=${1:-build/package}
 scripts/deps.sh build
+if $windows; then scripts/deps.sh windows; fi
 
 # Debian's hardening flags, as its own packages are built with; the build type
 # chooses the optimisation and the package is stripped, so -g and -O2 go.
@@ -21,3 +30,10 @@ quiet cmake -S . -B "$build_dir" -G Ninja \
   -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
 quiet cmake --build "$build_dir" -j 2 --target package
 ls "$build_dir"/morvane_*.deb
+
+if $windows; then
+  rm -f build/windows/Morvane-*-setup.exe
+  quiet cmake --preset windows
+  quiet cmake --build --preset windows -j 2 --target installer
+  ls build/windows/Morvane-*-setup.exe
+fi
