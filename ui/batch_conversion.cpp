@@ -1,9 +1,7 @@
 #include "ui/batch_conversion.h"
 
-#include <cstdint>
 #include <exception>
 #include <optional>
-#include <stdexcept>
 #include <string>
 #include <string_view>
 #include <utility>
@@ -25,6 +23,10 @@ constexpr char kFailedText[] = "对不起，出现意外错误，请检查数据
 
 // A line shorter than this many characters is never a record.
 constexpr std::size_t kMinRecordCharacters = 6;
+
+// The window keeps answering clicks and keys within this time, while the run
+// spends almost all of it converting.
+constexpr auto kPassInterval = std::chrono::milliseconds(1);
 
 // The line without its leading and trailing spaces (0x20, which is a space in
 // every code page a list file can be in); tabs and other bytes stay.
@@ -52,8 +54,8 @@ class RunningScope {
 
 }  // namespace
 
-BatchConversion::BatchConversion(WindowPort& window, CodePage codePage)
-    : window_(window), codePage_(std::move(codePage)) {}
+BatchConversion::BatchConversion(WindowPort& window, CodePage codePage, Clock clock)
+    : window_(window), codePage_(std::move(codePage)), clock_(std::move(clock)) {}
 
 void BatchConversion::chooseInputFile() {
   const std::string path = window_.openFileDialog("选择ISBN文件", kListFileFilters, "");
@@ -81,41 +83,56 @@ void BatchConversion::run() {
     return;
   }
   window_.setLabel2Visible(true);
+  shownCount_ = 0;
   try {
     ListFileReader input(inputPath);
-    convertRecords(input, outputPath);
+    ListFileAppender output(outputPath, input.identity());
+    try {
+      convertRecords(input, output);
+      output.close();
+    } catch (...) {
+      // Whatever failed, the records converted before it go to the file.
+      try {
+        output.flush();
+      } catch (const std::exception&) {
+      }
+      showWritten(output);
+      throw;
+    }
+    showWritten(output);
   } catch (const std::exception&) {
-    // The files are closed by now; the output keeps every record counted.
     window_.messageBox(kFailedText, kMessageTitle, MessageIcon::Error);
     return;
   }
   window_.messageBox(kCompletedText, kMessageTitle, MessageIcon::Information);
 }
 
-void BatchConversion::convertRecords(ListFileReader& input, const std::string& outputPath) {
-  std::int64_t records = 0;
+void BatchConversion::convertRecords(ListFileReader& input, ListFileAppender& output) {
+  std::optional<std::chrono::steady_clock::time_point> lastPass;
   while (const std::optional<std::string_view> line = input.nextLine()) {
     const std::string_view fallback = trimSpaces(*line);
     if (fallback.empty()) continue;
     const DecodedLine decoded = codePage_.decode(*line);
     if (decoded.characters < kMinRecordCharacters) continue;
 
-    ListFileAppender output(outputPath);
-    // Appending to the file being read would feed the run its own output
-    // until the disk is full. Once the first record is written the output is
-    // known to be another file.
-    if (records == 0 && output.identity() == input.identity()) {
-      throw std::runtime_error("the output list file is the input list file");
-    }
     const std::string result = engine::Convert(decoded.text, selectedLens(window_));
-    output.appendLine(result.empty() ? fallback : std::string_view(result));
-    ++records;
-    window_.setLabel2Caption(progressCaption(records));
-    // The record is already with the system: a program that ends in here
-    // loses nothing.
+    output.add(result.empty() ? fallback : std::string_view(result));
+    if (lastPass && clock_() - *lastPass < kPassInterval) continue;
+
+    // The records are with the system before the window runs: a program that
+    // ends in this pass loses nothing it has counted.
+    output.flush();
+    showWritten(output);
     window_.yield();
-    output.close();
+    lastPass = clock_();
   }
+}
+
+void BatchConversion::showWritten(ListFileAppender& output) {
+  // A run without records leaves the caption of the one before.
+  if (output.written() == shownCount_) return;
+  shownCount_ = output.written();
+  window_.setLabel2Caption(progressCaption(shownCount_));
 }
 
 }  // namespace ui

@@ -1,6 +1,9 @@
 // The batch conversion of a list file: the two file choosers and the run.
 #pragma once
 
+#include <chrono>
+#include <cstdint>
+#include <functional>
 #include <string>
 
 #include "ui/list_file/code_page.h"
@@ -8,11 +11,16 @@
 
 namespace ui {
 
+class ListFileAppender;
 class ListFileReader;
 
 class BatchConversion {
  public:
-  explicit BatchConversion(WindowPort& window, CodePage codePage = CodePage::fromLocale());
+  using Clock = std::function<std::chrono::steady_clock::time_point()>;
+
+  // clock paces the run's passes to the window; tests give one of their own.
+  explicit BatchConversion(WindowPort& window, CodePage codePage = CodePage::system(),
+                           Clock clock = std::chrono::steady_clock::now);
 
   // Asks for the input list file and puts its path into Text1; a cancelled
   // dialog leaves Text1 as it was.
@@ -22,19 +30,25 @@ class BatchConversion {
   void chooseOutputFile();
 
   // Converts the list file named in Text1, appending one line per record to
-  // the file named in Text2, and closes with a message. The window is yielded
-  // to after every record; a click that would start a second run meanwhile
+  // the file named in Text2, and closes with a message. After a record the
+  // window gets a pass, unless its last one ended less than a millisecond
+  // ago; before every pass the records converted so far are in the file and
+  // Label2 counts them. A click that would start a second run meanwhile
   // returns at once, doing nothing.
   void run();
   bool running() const { return running_; }
 
  private:
   // Converts every record of input; throws on any failure.
-  void convertRecords(ListFileReader& input, const std::string& outputPath);
+  void convertRecords(ListFileReader& input, ListFileAppender& output);
+  // Shows in Label2 how many records the file holds, when that has changed.
+  void showWritten(ListFileAppender& output);
 
   WindowPort& window_;
   CodePage codePage_;
+  Clock clock_;
   bool running_ = false;
+  std::int64_t shownCount_ = 0;
 };
 
 }  // namespace ui

@@ -1,50 +1,99 @@
 #include "ui/list_file/list_file_appender.h"
 
-#include <fcntl.h>
-#include <unistd.h>
-
 #include <cerrno>
 #include <system_error>
+#include <utility>
 
 namespace ui {
+namespace {
 
-ListFileAppender::ListFileAppender(const std::string& path)
-    : fd_(open(path.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666)) {
-  if (fd_ < 0) throw std::system_error(errno, std::generic_category(), "open " + path);
-}
+constexpr std::string_view kLineEnding = "\r\n";
 
-ListFileAppender::~ListFileAppender() {
-  if (fd_ >= 0) ::close(fd_);
-}
+// Waiting records are flushed once they take this much memory, and a record
+// this long is written at once rather than copied.
+constexpr std::size_t kMostWaiting = 256 * 1024;
 
-FileIdentity ListFileAppender::identity() const {
-  return identityOf(fd_);
-}
-
-void ListFileAppender::appendLine(std::string_view line) {
-  std::string record;
-  record.reserve(line.size() + 2);
-  record.append(line).append("\r\n");
-  ssize_t written;
-  do {
-    written = write(fd_, record.data(), record.size());
-  } while (written < 0 && errno == EINTR);
-  if (written < 0) throw std::system_error(errno, std::generic_category(), "append to list file");
-  if (static_cast<std::size_t>(written) == record.size()) return;
-
-  // A short write means the disk is full or the file at its size limit: the
-  // rest would not fit either. The write ended where the file offset stands.
-  const off_t end = lseek(fd_, 0, SEEK_CUR);
-  if (end < 0 || ftruncate(fd_, end - written) != 0) {
-    throw std::system_error(errno, std::generic_category(), "cut back list file");
+// The whole records among the first handed bytes of parts: every record ends
+// in LF, and none holds one before its end.
+struct WholeRecords {
+  std::size_t bytes = 0;
+  std::int64_t count = 0;
+};
+WholeRecords wholeRecords(std::initializer_list<std::string_view> parts, std::size_t handed) {
+  WholeRecords whole;
+  std::size_t at = 0;
+  for (const std::string_view part : parts) {
+    for (std::size_t i = 0; i < part.size() && at < handed; ++i) {
+      if (part[i] == '\n') whole = {at + 1, whole.count + 1};
+      ++at;
+    }
   }
-  throw std::system_error(EIO, std::generic_category(), "short write to list file");
+  return whole;
+}
+
+}  // namespace
+
+ListFileAppender::ListFileAppender(std::string path, FileIdentity input)
+    : path_(std::move(path)), input_(input) {}
+
+void ListFileAppender::open() {
+  file_.emplace(path_);
+  if (file_->identity() == input_) {
+    file_.reset();
+    throw std::system_error(EINVAL, std::generic_category(), "output list file is the input");
+  }
+}
+
+void ListFileAppender::add(std::string_view line) {
+  if (!file_) open();
+  if (line.size() >= kMostWaiting) {
+    flush();
+    write({line, kLineEnding}, 1);
+    return;
+  }
+  waiting_.append(line).append(kLineEnding);
+  ++waitingRecords_;
+  if (waiting_.size() >= kMostWaiting) flush();
+}
+
+void ListFileAppender::flush() {
+  if (waitingRecords_ == 0) return;
+  const std::int64_t records = std::exchange(waitingRecords_, 0);
+  try {
+    if (!file_->isNamedBy(path_)) {
+      file_->close();
+      file_.reset();
+      open();
+    }
+    write({waiting_}, records);
+  } catch (...) {
+    waiting_.clear();
+    throw;
+  }
+  waiting_.clear();
+}
+
+void ListFileAppender::write(std::initializer_list<std::string_view> parts, std::int64_t records) {
+  std::size_t handed = 0;
+  for (const std::string_view part : parts) {
+    const OutputFile::Appended appended = file_->append(part);
+    handed += appended.bytes;
+    if (!appended.error) continue;
+    // The file ends where this write stopped: cut off the part of a record
+    // that reached it, keep and count the whole ones.
+    const WholeRecords whole = wholeRecords(parts, handed);
+    if (whole.bytes < handed) file_->truncate(file_->size() - (handed - whole.bytes));
+    written_ += whole.count;
+    throw std::system_error(appended.error, "append to list file");
+  }
+  written_ += records;
 }
 
 void ListFileAppender::close() {
-  const int fd = fd_;
-  fd_ = -1;  // even a failed close releases the descriptor
-  if (::close(fd) != 0) throw std::system_error(errno, std::generic_category(), "close list file");
+  if (!file_) return;
+  flush();
+  file_->close();
+  file_.reset();
 }
 
 }  // namespace ui

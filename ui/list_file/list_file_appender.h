@@ -1,6 +1,10 @@
-// Appends records to an output list file, one opening per record.
+// Appends records to an output list file: opened once, at the first record,
+// and kept open while the run lasts. Records wait in memory and reach the
+// file together, in one write, whenever flush is called.
 #pragma once
 
+#include <cstdint>
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -10,28 +14,40 @@ namespace ui {
 
 class ListFileAppender {
  public:
-  // Opens path for appending; creates it when missing, never truncates it.
-  // Throws std::system_error when it cannot.
-  explicit ListFileAppender(const std::string& path);
-  ~ListFileAppender();
-  ListFileAppender(const ListFileAppender&) = delete;
-  ListFileAppender& operator=(const ListFileAppender&) = delete;
+  // Opens nothing yet. input is the list file being read: the output is never
+  // allowed to be that file, which would feed the run its own output.
+  ListFileAppender(std::string path, FileIdentity input);
 
-  // Throws std::system_error.
-  FileIdentity identity() const;
+  // Adds line and CR LF as one record. Opens the file at the first record,
+  // creating it when missing. Throws std::system_error when it cannot be
+  // opened, is the input list file, or a flush that a long wait needs fails.
+  void add(std::string_view line);
 
-  // Hands line and CR LF to the system in one write, so the record is in the
-  // file even if the process ends right after. When the write fails or is
-  // short, cuts the file back to its length before the call and throws
-  // std::system_error: no part of a record is ever left behind.
-  void appendLine(std::string_view line);
+  // Hands every waiting record to the system in one write. The path is looked
+  // up first: when it no longer names the open file (moved, deleted or
+  // replaced meanwhile), it is opened again, and again it must not be the
+  // input. When the write fails or is short, the file is cut back to the end
+  // of the last whole record that reached it, the others are dropped, and
+  // std::system_error is thrown: no part of a record is ever left behind.
+  void flush();
 
-  // Closes the file. Throws std::system_error when the system reports a
-  // failure.
+  // The records that are whole in the file.
+  std::int64_t written() const { return written_; }
+
+  // Flushes and closes the file. Throws std::system_error.
   void close();
 
  private:
-  int fd_;
+  void open();
+  // Appends parts, which hold records whole, and counts them.
+  void write(std::initializer_list<std::string_view> parts, std::int64_t records);
+
+  std::string path_;
+  FileIdentity input_;
+  std::optional<OutputFile> file_;
+  std::string waiting_;
+  std::int64_t waitingRecords_ = 0;
+  std::int64_t written_ = 0;
 };
 
 }  // namespace ui

@@ -1,21 +1,111 @@
-#include "ui/list_file/system_file.h"
-
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 #include <cerrno>
 #include <system_error>
 
+#include "ui/list_file/system_file.h"
+
 namespace ui {
+namespace {
+
+[[noreturn]] void fail(const std::string& what) {
+  throw std::system_error(errno, std::generic_category(), what);
+}
+
+int fdOf(std::intptr_t handle) {
+  return static_cast<int>(handle);
+}
+
+FileIdentity identityOf(const struct stat& status) {
+  return {static_cast<std::uint64_t>(status.st_dev), static_cast<std::uint64_t>(status.st_ino)};
+}
+
+// Opens path, failing with std::system_error.
+std::intptr_t openFile(const std::string& path, int flags) {
+  const int fd = open(path.c_str(), flags | O_CLOEXEC, 0666);
+  if (fd < 0) fail("open " + path);
+  return fd;
+}
+
+// The identity of an open file; closes it when that cannot be read, for the
+// constructor that asks is about to fail.
+FileIdentity identityOrClose(std::intptr_t handle) {
+  struct stat status {};
+  if (fstat(fdOf(handle), &status) != 0) {
+    const int error = errno;
+    ::close(fdOf(handle));
+    throw std::system_error(error, std::generic_category(), "fstat list file");
+  }
+  return identityOf(status);
+}
+
+}  // namespace
 
 bool isListFile(const std::string& path) {
   struct stat status {};
   return stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode);
 }
 
-FileIdentity identityOf(int fd) {
+InputFile::InputFile(const std::string& path)
+    : handle_(openFile(path, O_RDONLY)), identity_(identityOrClose(handle_)) {}
+
+InputFile::~InputFile() {
+  ::close(fdOf(handle_));
+}
+
+std::size_t InputFile::read(char* buffer, std::size_t size) {
+  ssize_t count;
+  do {
+    count = ::read(fdOf(handle_), buffer, size);
+  } while (count < 0 && errno == EINTR);
+  if (count < 0) fail("read list file");
+  return static_cast<std::size_t>(count);
+}
+
+OutputFile::OutputFile(const std::string& path)
+    : handle_(openFile(path, O_WRONLY | O_APPEND | O_CREAT)), identity_(identityOrClose(handle_)) {}
+
+OutputFile::~OutputFile() {
+  if (handle_ >= 0) ::close(fdOf(handle_));
+}
+
+bool OutputFile::isNamedBy(const std::string& path) const {
   struct stat status {};
-  if (fstat(fd, &status) != 0) throw std::system_error(errno, std::generic_category(), "fstat");
-  return {status.st_dev, status.st_ino};
+  return stat(path.c_str(), &status) == 0 && identityOf(status) == identity_;
+}
+
+OutputFile::Appended OutputFile::append(std::string_view bytes) {
+  Appended appended;
+  while (appended.bytes < bytes.size()) {
+    const ssize_t written =
+        write(fdOf(handle_), bytes.data() + appended.bytes, bytes.size() - appended.bytes);
+    if (written < 0 && errno == EINTR) continue;
+    if (written <= 0) {
+      // A write that takes nothing without an error would take nothing again.
+      appended.error = std::error_code(written < 0 ? errno : EIO, std::generic_category());
+      break;
+    }
+    appended.bytes += static_cast<std::size_t>(written);
+  }
+  return appended;
+}
+
+std::uint64_t OutputFile::size() const {
+  struct stat status {};
+  if (fstat(fdOf(handle_), &status) != 0) fail("fstat list file");
+  return static_cast<std::uint64_t>(status.st_size);
+}
+
+void OutputFile::truncate(std::uint64_t length) {
+  if (ftruncate(fdOf(handle_), static_cast<off_t>(length)) != 0) fail("cut back list file");
+}
+
+void OutputFile::close() {
+  const int fd = fdOf(handle_);
+  handle_ = -1;  // even a failed close releases the descriptor
+  if (::close(fd) != 0) fail("close list file");
 }
 
 }  // namespace ui

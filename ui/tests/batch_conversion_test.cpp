@@ -5,6 +5,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
+#include <chrono>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -19,11 +21,21 @@ namespace {
 
 const std::string kInitialCaption = " 已处理：？条";
 
+using std::chrono::microseconds;
+
+// A clock that moves on by step each time it is read. A millisecond gives the
+// window a pass after every record, nothing gives it one after the first
+// record only.
+ui::BatchConversion::Clock steppingClock(microseconds step) {
+  return [step, now = std::chrono::steady_clock::time_point()]() mutable { return now += step; };
+}
+
 // One batch run's world: a temp folder with the list files, a window whose
 // Text1 and Text2 name them, and the batch conversion on that window.
 struct Scenario {
-  explicit Scenario(const std::string& input, const char* codePage = "UTF-8")
-      : batch(window, ui::CodePage(codePage)) {
+  explicit Scenario(const std::string& input, const char* codePage = "UTF-8",
+                    microseconds clockStep = std::chrono::milliseconds(1))
+      : batch(window, ui::CodePage(codePage), steppingClock(clockStep)) {
     window.texts[0] = folder.write("in.txt", input);
     window.texts[1] = folder.path("out.txt");
     window.captions.push_back(kInitialCaption);
@@ -219,6 +231,15 @@ TEST(BatchFailures, InputThatCannotBeOpenedIsReported) {
   EXPECT_EQ(status, 0);
 }
 
+TEST(BatchFailures, ALineOverTheLimitFailsAndKeepsTheRecordsBeforeIt) {
+  Scenario scenario("123456\n" + std::string(16 * 1024 * 1024 + 1, '7') + "\n234567\n", "UTF-8",
+                    microseconds(0));
+  scenario.run();
+  EXPECT_EQ(scenario.output(), "123456\r\n");
+  EXPECT_EQ(scenario.window.messages, std::vector{kFailed});
+  EXPECT_EQ(scenario.caption(), "已处理：1条！");
+}
+
 TEST(BatchFailures, InputThatCannotBeReadIsReported) {
   Scenario scenario("");
   scenario.window.texts[0] = "/proc/self/mem";  // a regular file; reading its start fails
@@ -269,14 +290,16 @@ TEST(BatchFailures, WriteOverTheFileSizeLimitLeavesNoPartOfTheRecord) {
   // Each record is "abcdefgh" and CR LF: 10 bytes.
   struct {
     rlim_t limit;
+    microseconds clockStep;
     const char* why;
   } const cases[] = {
-      {24, "the third record fits only in part"},
-      {20, "the third record does not fit at all"},
+      {24, std::chrono::milliseconds(1), "the third record fits only in part"},
+      {20, std::chrono::milliseconds(1), "the third record does not fit at all"},
+      {24, microseconds(0), "one write of three records stops inside the third"},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
-    Scenario scenario("abcdefgh\nabcdefgh\nabcdefgh\nabcdefgh\n");
+    Scenario scenario("abcdefgh\nabcdefgh\nabcdefgh\nabcdefgh\n", "UTF-8", c.clockStep);
     const int status = exitStatusOfChild([&] {
       signal(SIGXFSZ, SIG_IGN);
       const rlimit limit{c.limit, c.limit};
@@ -325,17 +348,71 @@ TEST(BatchWhileYielding, ASecondStartIsRefused) {
 }
 
 TEST(BatchWhileYielding, AConfirmedCloseKeepsExactlyTheCountedRecords) {
-  Scenario scenario("123456\n234567\n345678\n456789\n");
-  const int status = exitStatusOfChild([&] {
-    // The real window ends the process at once when the user confirms.
+  struct {
+    microseconds clockStep;
+    const char* output;
+  } const cases[] = {
+      {std::chrono::milliseconds(1), "123456\r\n234567\r\n"},
+      // Passes after the first and the fourth record.
+      {microseconds(400), "123456\r\n234567\r\n345678\r\n456789\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.output);
+    Scenario scenario("123456\n234567\n345678\n456789\n567890\n", "UTF-8", c.clockStep);
+    const int status = exitStatusOfChild([&] {
+      // The real window ends the process at once when the user confirms: the
+      // file must hold exactly what Label2 counts.
+      scenario.window.onYield = [&] {
+        const std::string counted = std::to_string(std::ranges::count(scenario.output(), '\n'));
+        if (scenario.window.yields == 2) _exit(scenario.caption() == "已处理：" + counted + "条！");
+      };
+      scenario.run();
+      return 2;
+    });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(scenario.output(), c.output);
+  }
+}
+
+TEST(BatchWhileYielding, AnOutputMovedOrReplacedIsOpenedAgainAtItsPath) {
+  namespace fs = std::filesystem;
+  const struct {
+    const char* why;
+    std::function<void(const Scenario&)> change;
+    const char* output;
+    const char* moved;
+  } cases[] = {
+      {"moved away", [](auto& s) { fs::rename(s.folder.path("out.txt"), s.folder.path("moved")); },
+       "234567\r\n345678\r\n", "123456\r\n"},
+      {"deleted", [](auto& s) { fs::remove(s.folder.path("out.txt")); }, "234567\r\n345678\r\n",
+       "<missing>"},
+      {"replaced", [](auto& s) { s.folder.write("out.txt", "new\r\n"); },
+       "new\r\n234567\r\n345678\r\n", "<missing>"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    Scenario scenario("123456\n234567\n345678\n");
     scenario.window.onYield = [&] {
-      if (scenario.window.yields == 2) _exit(scenario.caption() == "已处理：2条！" ? 7 : 1);
+      if (scenario.window.yields == 1) c.change(scenario);
     };
-    scenario.run();
-    return 1;
-  });
-  EXPECT_EQ(status, 7);
-  EXPECT_EQ(scenario.output(), "123456\r\n234567\r\n");
+    EXPECT_EQ(scenario.run(), c.output);
+    EXPECT_EQ(scenario.folder.read("moved"), c.moved);
+    EXPECT_EQ(scenario.window.messages, std::vector{kCompleted});
+    EXPECT_EQ(scenario.caption(), "已处理：3条！");
+  }
+}
+
+TEST(BatchWhileYielding, AnOutputReplacedByALinkToTheInputFailsWithoutAppending) {
+  Scenario scenario("123456\n234567\n345678\n");
+  scenario.window.onYield = [&] {
+    std::filesystem::rename(scenario.folder.path("out.txt"), scenario.folder.path("moved"));
+    std::filesystem::create_symlink(scenario.window.texts[0], scenario.folder.path("out.txt"));
+  };
+  scenario.run();
+  EXPECT_EQ(scenario.folder.read("in.txt"), "123456\n234567\n345678\n");
+  EXPECT_EQ(scenario.folder.read("moved"), "123456\r\n");
+  EXPECT_EQ(scenario.window.messages, std::vector{kFailed});
+  EXPECT_EQ(scenario.caption(), "已处理：1条！");
 }
 
 TEST(BatchCodePages, LineBytesReachTheOutputUnchanged) {

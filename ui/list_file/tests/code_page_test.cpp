@@ -30,7 +30,8 @@ TEST(CodePage, DecodesToUtf8AndCountsCharacters) {
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
-    const ui::DecodedLine decoded = ui::CodePage(c.codePage).decode(c.bytes);
+    ui::CodePage codePage(c.codePage);
+    const ui::DecodedLine decoded = codePage.decode(c.bytes);
     EXPECT_EQ(decoded.text, c.text);
     EXPECT_EQ(decoded.characters, c.characters);
   }

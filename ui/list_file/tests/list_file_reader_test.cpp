@@ -1,6 +1,7 @@
 #include "ui/list_file/list_file_reader.h"
 
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <gtest/gtest.h>
@@ -37,6 +38,20 @@ TEST(ListFileReader, SplitsLinesAlsoAcrossBlocks) {
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
     EXPECT_EQ(linesOf(c.bytes), c.lines);
+  }
+}
+
+}  // namespace
+
+namespace {
+
+TEST(ListFileReader, ReadsLinesUpToTheLimitAndRefusesLongerOnes) {
+  for (const std::size_t length : {ui::ListFileReader::kLongestLine, std::size_t(100)}) {
+    EXPECT_EQ(linesOf(std::string(length, '7') + "\n1").back(), "1");
+  }
+  const std::string tooLong(ui::ListFileReader::kLongestLine + 1, '7');
+  for (const std::string& bytes : {tooLong, tooLong + "\r\n"}) {
+    EXPECT_THROW(linesOf(bytes), std::system_error);
   }
 }
 
