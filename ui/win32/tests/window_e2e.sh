@@ -1,0 +1,116 @@
+#!/usr/bin/env bash
+# Uses the real morvane.exe under wine as a person would, on a real (virtual)
+# X server: types a number and converts it, runs a batch of GBK lines from
+# typed paths, then asks to exit in every way, answering No, and at last Yes.
+#
+# Usage: window_e2e.sh MORVANE_EXE   (run it inside scripts/with_xvfb.sh)
+set -euo pipefail
+
+morvane=$1
+work=$(mktemp -d)
+app_pid=
+finish() {
+  [[ -n "$app_pid" ]] && kill "$app_pid" 2>/dev/null
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap finish EXIT
+source "$(dirname "$0")/../../../scripts/wine_env.sh"
+
+fail() {
+  echo "FAIL: $*" >&2
+  exit 1
+}
+
+# Waits for a visible window whose title is exactly $1; prints its id.
+wait_for_window() {
+  for _ in $(seq 400); do
+    if id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [[ -n "$id" ]]; then
+      echo "$id"
+      return
+    fi
+    sleep 0.05
+  done
+  fail "no window titled $1"
+}
+
+wait_until_gone() {
+  for _ in $(seq 200); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  fail "window $1 is still open"
+}
+
+# Clicks the middle of a control, given its left, top, width and height in the window.
+click() {
+  xdotool mousemove --window "$window" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
+  sleep 0.2
+}
+
+type_text() { xdotool type --delay 20 "$1"; }
+
+# Asks to exit with $1 and answers the confirmation with the key $2.
+request_exit() {
+  xdotool windowactivate --sync "$window"
+  sleep 0.2
+  $1
+  local box
+  box=$(wait_for_window "操作提示")
+  xdotool windowactivate --sync "$box"
+  sleep 0.2
+  xdotool key "$2"
+  wait_until_gone "操作提示"
+}
+
+wine "$morvane" &
+app_pid=$!
+window=$(wait_for_window Morvane)
+xdotool windowactivate --sync "$window"
+sleep 0.5
+
+# One number, converted in the 13-digit style; Tab into Text4 selects its
+# text, which is read back through the clipboard.
+click 28 144 197 25 # Text3
+type_text "7-111-12345-X"
+click 240 144 81 57 # Command5
+click 28 144 197 25 # Text3
+xdotool key Tab ctrl+c
+sleep 0.5
+result=$(timeout 5 xclip -o -selection clipboard)
+[[ "$result" == "978-7-111-12345-3" ]] || fail "Text4 holds '$result'"
+
+# A batch from typed paths, in GBK: a line of six Chinese characters (twelve
+# bytes) is a record and is written back as it is; one of three (six bytes)
+# is too short to be one. Enter answers the completion message.
+chinese6=$(printf '中文书号列表' | iconv -f UTF-8 -t GBK)
+chinese3=$(printf '无书号' | iconv -f UTF-8 -t GBK)
+printf '7-111-12345-X\r\n12345\r\n123456\r\n%s\r\n%s\r\n' "$chinese6" "$chinese3" >"$work/in.txt"
+printf '978-7-111-12345-3\r\n123456\r\n%s\r\n' "$chinese6" >"$work/expected.txt"
+click 4 20 269 21 # Text1
+type_text "$(winepath -w "$work/in.txt")"
+click 4 44 269 21 # Text2
+type_text "$(winepath -w "$work/out.txt")"
+xdotool key alt+s
+message=$(wait_for_window "温馨提示")
+xdotool windowactivate --sync "$message"
+xdotool key Return
+wait_until_gone "温馨提示"
+cmp -s "$work/expected.txt" "$work/out.txt" || fail "the output file holds: $(cat -A "$work/out.txt")"
+
+# Every close request asks; No keeps the program running.
+for request in "xdotool key alt+x" "xdotool key alt+F4" "wmctrl -i -c $window" "click 288 96 61 25"; do
+  request_exit "$request" n
+  kill -0 "$app_pid" 2>/dev/null || fail "the program ended after No to $request"
+done
+
+# Yes, the default button, ends it.
+request_exit "xdotool key alt+x" Return
+for _ in $(seq 100); do
+  kill -0 "$app_pid" 2>/dev/null || break
+  sleep 0.05
+done
+kill -0 "$app_pid" 2>/dev/null && fail "the program still runs after Yes"
+wait "$app_pid" || fail "the program ended with status $?"
+app_pid=
+echo "win32_window_e2e: 1 passed, 0 failed"
