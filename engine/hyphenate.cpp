@@ -1,9 +1,12 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
+#include <optional>
+#include <span>
 #include <string>
 #include <string_view>
 
+#include "engine/digits.h"
 #include "engine/isbn.h"
 #include "engine/registrant_ranges.h"
 #include "engine/utf8.h"
@@ -31,11 +34,26 @@ class TenChars {
   }
 
   std::string_view Last() const { return count_ == 0 ? std::string_view() : Mid(count_, 1); }
+  std::string_view All() const { return value_; }
 
  private:
   std::string_view value_;
   std::array<std::size_t, 11> offsets_{};
   std::size_t count_ = 0;
+};
+
+// Ten ASCII characters, where character positions are byte offsets.
+class TenAscii {
+ public:
+  explicit TenAscii(std::span<const char, 10> value) : value_(value.data(), value.size()) {}
+  std::string_view Mid(std::size_t start, std::size_t length) const {
+    return value_.substr(start - 1, length);
+  }
+  std::string_view Last() const { return value_.substr(9); }
+  std::string_view All() const { return value_; }
+
+ private:
+  std::string_view value_;
 };
 
 // Ordinal order of texts: byte by byte as unsigned values, which for UTF-8 is
@@ -62,40 +80,94 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
   return result;
 }
 
-// The prefix and the value, hyphenated by the first rule of its group that
-// holds: group, registrant, publication and check character. The hyphens go in
-// even where a short value leaves an element empty. A value that no rule
-// covers comes out unchanged.
-std::string Hyphenate(std::string_view prefix, std::string_view text) {
-  const TenChars value(text);
+// Where a value's hyphens go: after its group element of group characters,
+// then after its registrant element of registrant characters, then before its
+// check character. A group of 0 means that no rule covers the value.
+struct Split {
+  std::size_t group = 0;
+  std::size_t registrant = 0;
+};
+
+// Equality of two short texts, byte by byte; cheaper than a call to memcmp.
+bool Same(std::string_view a, std::string_view b) {
+  if (a.size() != b.size()) return false;
+  for (std::size_t i = 0; i < a.size(); ++i) {
+    if (a[i] != b[i]) return false;
+  }
+  return true;
+}
+
+// The split by the first rule of the value's group that holds; group prefixes
+// exclude one another. Value is TenChars or TenAscii.
+template <typename Value>
+Split FindSplit(const Value& value) {
   for (const detail::GroupRules& group : detail::kGroups) {
     const std::size_t groupLength = group.group.size();
-    if (!std::ranges::equal(value.Mid(1, groupLength), group.group)) continue;
+    if (value.Mid(1, 1) != group.group.substr(0, 1)) continue;  // most groups end here
+    if (!Same(value.Mid(1, groupLength), group.group)) continue;
     for (const detail::RangeRule& rule : group.rules) {
-      if (!Holds(rule, value.Mid(groupLength + 1, rule.low.size()))) continue;
-      const auto registrantLength = static_cast<std::size_t>(rule.registrantLength);
-      const std::size_t publicationStart = groupLength + 1 + registrantLength;
-      return Concat({prefix, group.group, "-", value.Mid(groupLength + 1, registrantLength), "-",
-                     value.Mid(publicationStart, 10 - publicationStart), "-", value.Last()});
+      if (Holds(rule, value.Mid(groupLength + 1, rule.low.size()))) {
+        return {groupLength, static_cast<std::size_t>(rule.registrantLength)};
+      }
     }
-    break;  // group prefixes exclude one another
+    break;
   }
-  return Concat({prefix, text});
+  return {};
+}
+
+// The prefix and the value, hyphenated: group, registrant, publication and
+// check character. The hyphens go in even where a short value leaves an
+// element empty. A value that no rule covers comes out unchanged.
+std::string Hyphenate(std::string_view prefix, const TenChars& value) {
+  const Split split = FindSplit(value);
+  if (split.group == 0) return Concat({prefix, value.All()});
+  const std::size_t publicationStart = split.group + 1 + split.registrant;
+  return Concat({prefix, value.Mid(1, split.group), "-",
+                 value.Mid(split.group + 1, split.registrant), "-",
+                 value.Mid(publicationStart, 10 - publicationStart), "-", value.Last()});
+}
+
+// The same for ten ASCII characters, assembled in a fixed buffer.
+std::string Hyphenate(std::string_view prefix, std::span<const char, 10> ten) {
+  const Split split = FindSplit(TenAscii(ten));
+  std::array<char, 17> hyphenated;
+  char* end = std::ranges::copy(prefix, hyphenated.begin()).out;
+  for (std::size_t i = 0; i < ten.size(); ++i) {
+    const bool hyphen = i == split.group || i == split.group + split.registrant || i == 9;
+    if (split.group != 0 && hyphen) *end++ = '-';
+    *end++ = ten[i];
+  }
+  return std::string(hyphenated.data(), end);
 }
 
 }  // namespace
 
+namespace detail {
+
+std::string HyphenateDigits(const Isbn13Digits& isbn, std::int32_t Lens) {
+  const std::span<const char, 13> digits(isbn);
+  if (Lens != 10) return Hyphenate("978-", digits.last<10>());
+  std::array<char, 10> isbn10;
+  std::ranges::copy(digits.subspan<3, 9>(), isbn10.begin());
+  isbn10[9] = Isbn10CheckCharacter(digits.subspan<3, 9>());
+  return Hyphenate("", isbn10);
+}
+
+}  // namespace detail
+
 std::string MadeH(std::string_view isbn, std::int32_t Lens) {
-  if (Lens == 10) return Hyphenate("", ISBN13to10(isbn));
+  if (Lens == 10) return Hyphenate("", TenChars(ISBN13to10(isbn)));
   // The ISBN-13 style always reads "978-" and keeps isbn's own check digit.
   const std::string_view lastTen = detail::Right(isbn, 10);
   if (lastTen.empty()) return {};
-  return Hyphenate("978-", lastTen);
+  return Hyphenate("978-", TenChars(lastTen));
 }
 
 std::string Convert(std::string_view raw, std::int32_t Lens) {
-  // ConVertIsbnNo gives 13 characters or none, so all of it goes to MadeH.
-  return MadeH(ConVertIsbnNo(raw), Lens);
+  // ConVertIsbnNo gives 13 ASCII digits or nothing, so the chain runs on a
+  // fixed array from end to end.
+  detail::Isbn13Digits isbn;
+  return detail::Normalise(raw, isbn) ? detail::HyphenateDigits(isbn, Lens) : std::string();
 }
 
 }  // namespace engine

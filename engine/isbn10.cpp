@@ -1,25 +1,35 @@
+#include <span>
 #include <stdexcept>
 #include <string>
 #include <string_view>
 
+#include "engine/digits.h"
 #include "engine/isbn.h"
 #include "engine/utf8.h"
 
 namespace engine {
+
+namespace detail {
+
+char Isbn10CheckCharacter(std::span<const char, 9> body) {
+  int sum = 0;
+  int weight = 10;
+  for (const char c : body) sum += (c - '0') * weight--;
+  const int check = (11 - sum % 11) % 11;
+  return check == 10 ? 'X' : static_cast<char>('0' + check);
+}
+
+}  // namespace detail
 
 std::string ISBN13to10(std::string_view str) {
   if (detail::CountChars(str) != 13) return {};
   // The prefix and the ISBN-13 check digit (positions 1 to 3 and 13) are not read.
   std::string result(detail::Mid(str, 4, 9));
   if (result.size() != 9) throw std::invalid_argument("ISBN-13 body holds a non-digit");
-  int sum = 0;
-  int weight = 10;
   for (const char c : result) {
     if (c < '0' || c > '9') throw std::invalid_argument("ISBN-13 body holds a non-digit");
-    sum += (c - '0') * weight--;
   }
-  const int check = (11 - sum % 11) % 11;
-  result += check == 10 ? 'X' : static_cast<char>('0' + check);
+  result += detail::Isbn10CheckCharacter(std::span<const char, 9>(result.data(), 9));
   return result;
 }
 

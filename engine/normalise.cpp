@@ -3,6 +3,7 @@
 #include <string>
 #include <string_view>
 
+#include "engine/digits.h"
 #include "engine/isbn.h"
 #include "engine/utf8.h"
 
@@ -33,21 +34,31 @@ char Ean13CheckDigit(std::span<const char, 12> digits) {
 
 }  // namespace
 
-std::string ConVertIsbnNo(std::string_view isbn) {
+namespace detail {
+
+bool Normalise(std::string_view isbn, Isbn13Digits& result) {
   // Clean: spaces off the ends first, then every tab and hyphen-minus out. The
   // order matters: a space next to a tab at an end is not at the end when the
-  // trimming runs, so it stays. Only the first 14 characters are kept, which is
-  // enough to tell every length that can give a result. A multi-byte character
-  // is never a digit, so one placeholder byte stands for each.
+  // trimming runs, so it stays. Fourteen characters are enough to tell every
+  // length that can give a result. A multi-byte character is never a digit,
+  // so one placeholder byte stands for each.
   constexpr std::size_t kLongest = 13;
-  std::array<char, kLongest + 1> chars{};
+  std::array<char, kLongest + 1> chars;
   std::size_t n = 0;
   const std::string_view trimmed = TrimSpaces(isbn);
-  for (std::size_t at = 0; at < trimmed.size() && n <= kLongest;) {
-    const std::size_t length = detail::CharLength(trimmed, at);
-    const char c = length == 1 ? trimmed[at] : '\x80';
-    at += length;
-    if (c != '\t' && c != '-') chars[n++] = c;
+  for (std::size_t at = 0; at < trimmed.size();) {
+    char c = trimmed[at];
+    if (static_cast<unsigned char>(c) < 0x80) {
+      ++at;
+    } else {
+      at += detail::MultiByteLength(trimmed, at);
+      c = '\x80';
+    }
+    // Without a branch on where the tabs and hyphens stand: a dropped
+    // character is written and then overwritten by the next one.
+    chars[n] = c;
+    n += c != '\t' && c != '-';
+    if (n > kLongest) return false;
   }
   const bool has978 = n >= 3 && chars[0] == '9' && chars[1] == '7' && chars[2] == '8';
 
@@ -61,16 +72,28 @@ std::string ConVertIsbnNo(std::string_view isbn) {
   } else {
     // Shorter than 9 characters, or a length no ISBN has (11, 14 or more, or a
     // 12- or 13-digit barcode of another prefix such as 979): not convertible.
-    return {};
+    return false;
   }
 
-  std::array<char, 13> result = {'9', '7', '8'};
+  result[0] = '9';
+  result[1] = '7';
+  result[2] = '8';
+  bool allDigits = true;
   for (std::size_t i = 0; i < 9; ++i) {
     result[3 + i] = chars[bodyStart + i];
-    if (!IsDigit(result[3 + i])) return {};
+    allDigits &= IsDigit(result[3 + i]);
   }
+  if (!allDigits) return false;
   result[12] = Ean13CheckDigit(std::span(result).first<12>());
-  return {result.data(), result.size()};
+  return true;
+}
+
+}  // namespace detail
+
+std::string ConVertIsbnNo(std::string_view isbn) {
+  detail::Isbn13Digits digits;
+  return detail::Normalise(isbn, digits) ? std::string(digits.data(), digits.size())
+                                         : std::string();
 }
 
 }  // namespace engine

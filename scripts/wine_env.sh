@@ -1,0 +1,75 @@
+#!/usr/bin/env bash
+# A private wine environment for the Windows build: its own prefix and home
+# under build/wine, a Simplified Chinese locale (ANSI code page 936, GBK),
+# Chinese fonts, and a wineserver that stays up so that each later start of a
+# Windows program takes a fraction of a second. Quiet and idempotent: only the
+# first use pays for creating the prefix (about ten seconds).
+#
+# Source it to set up the environment in the current shell:
+#   source scripts/wine_env.sh
+# or run one command in it:
+#   scripts/wine_env.sh wine build/windows/engine/tests/engine_test.exe
+#   scripts/wine_env.sh wineserver -k     (stops the wineserver and its helpers)
+# MORVANE_WINE_DIR chooses another folder for the prefix and the home.
+
+morvane_wine_dir=${MORVANE_WINE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine}
+export WINEPREFIX=$morvane_wine_dir/prefix
+# Wine links the prefix's Desktop and Documents folders into HOME.
+export HOME=$morvane_wine_dir/home
+export WINEDEBUG=-all
+# No .NET or Gecko installers, no menu entries or file associations on the host.
+export WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+# The Unix locale chooses wine's ANSI code page and its dialogs' language.
+export LANG=zh_CN.UTF-8
+unset LC_ALL LANGUAGE
+
+morvane_wine_setup() (
+  set -euo pipefail
+  if ! command -v wine >/dev/null; then
+    echo "wine is missing: run scripts/deps.sh windows" >&2
+    exit 1
+  fi
+  if ! locale -a | grep -qix 'zh_CN\.utf-\?8'; then
+    sudo=()
+    [[ $(id -u) -eq 0 ]] || sudo=(sudo)
+    "${sudo[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+  fi
+
+  mkdir -p "$WINEPREFIX" "$HOME"
+  # One set-up at a time when several tests start at once.
+  exec 9>"$morvane_wine_dir/setup.lock"
+  flock 9
+
+  # The wineserver and its helper processes (services.exe, explorer.exe...)
+  # outlive this script: they must hold neither the lock nor a caller's pipes,
+  # or whoever reads those pipes (CTest) waits for them forever.
+  detached() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
+
+  # Exits with 2 when the prefix's wineserver runs already.
+  started=false
+  if detached wineserver -p; then started=true; fi
+
+  ready=$WINEPREFIX/.morvane-ready
+  if [[ ! -f "$ready" ]]; then
+    detached wineboot -i
+    # Programs that ask for 宋体 (SimSun) get a font that has its glyphs, and
+    # GetTextFaceW still names the face they asked for.
+    for face in 宋体 SimSun; do
+      detached wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'AR PL UMing CN' /f
+    done
+    touch "$ready"
+  elif $started; then
+    detached wine cmd /c exit
+  fi
+)
+
+if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
+  if [[ $# -eq 0 ]]; then
+    echo "usage: $0 COMMAND [ARG...]   (or source it)" >&2
+    exit 2
+  fi
+  morvane_wine_setup || exit
+  exec "$@"
+else
+  morvane_wine_setup
+fi
