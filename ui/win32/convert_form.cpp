@@ -23,7 +23,9 @@ constexpr wchar_t kCreditAddress[] = L"https://www.isbn-international.org/range_
 constexpr wchar_t kExitTitle[] = L"操作提示";
 constexpr wchar_t kExitText[] = L"确定退出该工具吗？（Y/N）";
 
-// A fixed single border and a close box, no minimise or maximise box.
+// A fixed single border and a close box, no minimise or maximise box. No
+// WS_CLIPCHILDREN: the frame paints only its line and caption, and the window
+// paints the white inside it.
 constexpr DWORD kWindowStyle = WS_OVERLAPPED | WS_CAPTION | WS_SYSMENU;
 
 constexpr COLORREF kWhite = RGB(255, 255, 255);

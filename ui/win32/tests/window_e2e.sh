@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Uses the real morvane.exe under wine as a person would, on a real (virtual)
 # X server: types a number and converts it, clicks the credit line, runs a
-# batch of GBK lines from typed paths, asks to exit in every way and answers
-# No, then asks during a long run twice, answering No and at last Yes.
+# batch of GBK lines from files chosen in the choosers, asks to exit in every
+# way and answers No, then asks during a long run twice, answering No and at
+# last Yes.
 #
 # Usage: window_e2e.sh MORVANE_EXE   (run it inside scripts/with_xvfb.sh)
 set -euo pipefail
@@ -87,17 +88,38 @@ result=$(timeout 5 xclip -o -selection clipboard)
 # nothing opens, and the window goes on as before.
 click 56 224 221 17 # Label3
 
-# A batch from typed paths, in GBK: a line of six Chinese characters (twelve
-# bytes) is a record and is written back as it is; one of three (six bytes)
-# is too short to be one. Enter answers the completion message.
+# Chooses a file with the chooser that the button at $1 $2 $3 $4 opens, whose
+# title is $5: given the path $6, then opened again and cancelled, which
+# leaves the box as it was.
+choose() {
+  local dialog
+  for answer in choose cancel; do
+    click "$1" "$2" "$3" "$4"
+    dialog=$(wait_for_window "$5")
+    xdotool windowactivate --sync "$dialog"
+    sleep 0.3
+    if [[ $answer == cancel ]]; then
+      xdotool key Escape
+    else
+      type_text "$(winepath -w "$6")"
+      xdotool key Return
+    fi
+    wait_until_gone "$5"
+  done
+}
+
+# A batch of files from the choosers, in GBK: a line of six Chinese
+# characters (twelve bytes) is a record and is written back as it is; one of
+# three (six bytes) is too short to be one. The output file does not exist
+# yet: the save chooser takes it without asking. Enter answers the
+# completion message.
 chinese6=$(printf '中文书号列表' | iconv -f UTF-8 -t GBK)
 chinese3=$(printf '无书号' | iconv -f UTF-8 -t GBK)
 printf '7-111-12345-X\r\n12345\r\n123456\r\n%s\r\n%s\r\n' "$chinese6" "$chinese3" >"$work/in.txt"
 printf '978-7-111-12345-3\r\n123456\r\n%s\r\n' "$chinese6" >"$work/expected.txt"
-click 4 20 269 21 # Text1
-type_text "$(winepath -w "$work/in.txt")"
-click 4 44 269 21 # Text2
-type_text "$(winepath -w "$work/out.txt")"
+choose 284 20 65 21 "选择ISBN文件" "$work/in.txt"   # Command1
+choose 284 44 65 21 "保存ISBN文件" "$work/out.txt"  # Command2
+xdotool windowactivate --sync "$window"
 xdotool key alt+s
 message=$(wait_for_window "温馨提示")
 xdotool windowactivate --sync "$message"
