@@ -1,45 +1,22 @@
-// The cost of a whole batch run per record, beside a bare loop that only
-// opens the output for appending, writes one line and closes it again: the
-// system calls every record of a run needs at least.
+// The cost of a whole batch run per record with a window that does nothing,
+// beside the loops it is measured against: an open, write and close per
+// record, one write per record, and reading, converting and writing in 64 KiB
+// blocks. The peak memory is the process's: run one benchmark at a time
+// (--benchmark_filter) to read it for one list.
 #include <benchmark/benchmark.h>
-#include <fcntl.h>
 #include <stdlib.h>
 #include <sys/resource.h>
-#include <unistd.h>
 
-#include <array>
-#include <cstdint>
 #include <filesystem>
 #include <fstream>
+#include <functional>
 #include <stdexcept>
 #include <string>
-#include <string_view>
 
+#include "bench/list_loops.h"
 #include "ui/batch_conversion.h"
 
 namespace {
-
-// What list files hold: barcodes, hyphenated ISBN-10 and ISBN-13 with spaces,
-// numbers of the Chinese-language groups and of others, and junk, including a
-// book title in GBK and lines too short to be records.
-constexpr std::array<std::string_view, 16> kLines = {
-    "9787111123457",
-    "7-111-12345-X",
-    " 978-7-04-012345-6 ",
-    "9789574312344",
-    "957-2001-23-X",
-    "\t9789628501236",
-    "0-306-40615-2",
-    "978-7-80012-345-0  ",
-    "ISBN 978-7-111",
-    "711112345",
-    "978 7 111 12345 3",
-    "",
-    "12345",
-    "\xCF\xD6\xB4\xFA\xBA\xBA\xD3\xEF\xB4\xCA\xB5\xE4",  // 现代汉语词典
-    "9789886001233",
-    "7-900123-45-8",
-};
 
 class BenchFolder {
  public:
@@ -58,13 +35,6 @@ class BenchFolder {
  private:
   std::filesystem::path root_;
 };
-
-// Writes a list of the given number of lines, streamed so that the benchmark
-// holds none of it in memory.
-void writeList(const std::string& path, std::int64_t lines) {
-  std::ofstream list(path, std::ios::binary);
-  for (std::int64_t i = 0; i < lines; ++i) list << kLines[i % kLines.size()] << "\r\n";
-}
 
 class IdleWindow : public ui::WindowPort {
  public:
@@ -85,72 +55,95 @@ class IdleWindow : public ui::WindowPort {
                              const std::string&) override {
     return "";
   }
-  void messageBox(const std::string&, const std::string&, ui::MessageIcon) override {}
+  void messageBox(const std::string& text, const std::string&, ui::MessageIcon) override {
+    lastMessage = text;
+  }
   void yield() override {}
 
   std::string lastCaption;
+  std::string lastMessage;
 
  private:
   std::string input_;
   std::string output_;
 };
 
-std::int64_t recordsIn(std::int64_t lines) {
-  std::int64_t records = 0;
-  for (std::int64_t i = 0; i < lines; ++i) records += kLines[i % kLines.size()].size() > 5;
-  return records;
-}
-
-void reportPerRecord(benchmark::State& state, std::int64_t records) {
-  state.counters["per_record"] =
-      benchmark::Counter(static_cast<double>(records * state.iterations()),
-                         benchmark::Counter::kIsRate | benchmark::Counter::kInvert);
+void report(benchmark::State& state, std::int64_t records) {
+  state.counters["records_per_s"] = benchmark::Counter(
+      static_cast<double>(records * state.iterations()), benchmark::Counter::kIsRate);
   rusage usage{};
   getrusage(RUSAGE_SELF, &usage);
   state.counters["peak_rss_MiB"] = static_cast<double>(usage.ru_maxrss) / 1024.0;
 }
 
-void BatchRun(benchmark::State& state) {
+// Times body on a fresh output, once per iteration, for a list of range(0) lines.
+void timeOnList(benchmark::State& state, const std::function<bool(const BenchFolder&)>& body) {
   BenchFolder folder;
-  const std::string output = folder.path("out.txt");
-  writeList(folder.path("in.txt"), state.range(0));
-  IdleWindow window(folder.path("in.txt"), output);
-  ui::BatchConversion batch(window, ui::CodePage("GBK"));
+  bench::writeList(folder.path("in.txt"), state.range(0));
   for (auto _ : state) {
     state.PauseTiming();
-    std::filesystem::remove(output);
+    std::filesystem::remove(folder.path("out.txt"));
     state.ResumeTiming();
-    batch.run();
+    if (!body(folder)) state.SkipWithError("the loop failed");
   }
-  const std::int64_t records = recordsIn(state.range(0));
-  if (window.lastCaption != "已处理：" + std::to_string(records) + "条！") {
-    state.SkipWithError("the run did not write every record");
-  }
-  reportPerRecord(state, records);
+  report(state, bench::recordsIn(state.range(0)));
 }
 
-void AppendLoop(benchmark::State& state) {
+void BatchRun(benchmark::State& state) {
+  const std::string expected =
+      "已处理：" + std::to_string(bench::recordsIn(state.range(0))) + "条！";
+  timeOnList(state, [&](const BenchFolder& folder) {
+    IdleWindow window(folder.path("in.txt"), folder.path("out.txt"));
+    ui::BatchConversion batch(window, ui::CodePage("GBK"));
+    batch.run();
+    return window.lastCaption == expected;
+  });
+}
+
+void OpenWriteClosePerRecord(benchmark::State& state) {
+  timeOnList(state, [&](const BenchFolder& folder) {
+    return bench::openWriteClosePerRecord(folder.path("out.txt"), bench::recordsIn(state.range(0)));
+  });
+}
+
+void WritePerRecord(benchmark::State& state) {
+  timeOnList(state, [&](const BenchFolder& folder) {
+    return bench::writePerRecord(folder.path("out.txt"), bench::recordsIn(state.range(0)));
+  });
+}
+
+void ReadConvertWrite(benchmark::State& state) {
+  timeOnList(state, [&](const BenchFolder& folder) {
+    return bench::readConvertWrite(folder.path("in.txt"), folder.path("out.txt")) ==
+           bench::recordsIn(state.range(0));
+  });
+}
+
+// A file of range(0) MiB with no line ending: the run must stop at the line
+// limit with the error message, in bounded memory.
+void BatchRunOneLongLine(benchmark::State& state) {
   BenchFolder folder;
-  const std::string output = folder.path("out.txt");
-  const std::int64_t records = recordsIn(state.range(0));
-  constexpr std::string_view kRecord = "978-7-111-12345-3\r\n";
+  {
+    std::ofstream list(folder.path("in.txt"), std::ios::binary);
+    const std::string mebibyte(1024 * 1024, '7');
+    for (std::int64_t i = 0; i < state.range(0); ++i) list << mebibyte;
+  }
   for (auto _ : state) {
-    state.PauseTiming();
-    std::filesystem::remove(output);
-    state.ResumeTiming();
-    for (std::int64_t i = 0; i < records; ++i) {
-      const int fd = open(output.c_str(), O_WRONLY | O_APPEND | O_CREAT | O_CLOEXEC, 0666);
-      if (fd < 0 || write(fd, kRecord.data(), kRecord.size()) < 0 || close(fd) != 0) {
-        state.SkipWithError("append failed");
-        return;
-      }
+    IdleWindow window(folder.path("in.txt"), folder.path("out.txt"));
+    ui::BatchConversion batch(window, ui::CodePage("GBK"));
+    batch.run();
+    if (window.lastMessage != "对不起，出现意外错误，请检查数据！") {
+      state.SkipWithError("the run did not stop at the line limit");
     }
   }
-  reportPerRecord(state, records);
+  report(state, 0);
 }
 
 BENCHMARK(BatchRun)->Arg(1000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
-BENCHMARK(AppendLoop)->Arg(1000)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(OpenWriteClosePerRecord)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(WritePerRecord)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(ReadConvertWrite)->Arg(1000000)->Iterations(1)->Unit(benchmark::kMillisecond);
+BENCHMARK(BatchRunOneLongLine)->Arg(300)->Iterations(1)->Unit(benchmark::kMillisecond);
 
 }  // namespace
 

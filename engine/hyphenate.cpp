@@ -103,7 +103,6 @@ template <typename Value>
 Split FindSplit(const Value& value) {
   for (const detail::GroupRules& group : detail::kGroups) {
     const std::size_t groupLength = group.group.size();
-    if (value.Mid(1, 1) != group.group.substr(0, 1)) continue;  // most groups end here
     if (!Same(value.Mid(1, groupLength), group.group)) continue;
     for (const detail::RangeRule& rule : group.rules) {
       if (Holds(rule, value.Mid(groupLength + 1, rule.low.size()))) {

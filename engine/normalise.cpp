@@ -1,5 +1,4 @@
 #include <array>
-#include <span>
 #include <string>
 #include <string_view>
 
@@ -11,9 +10,15 @@ namespace engine {
 
 namespace {
 
-bool IsDigit(char c) {
-  return c >= '0' && c <= '9';
-}
+// What cleaning does with an ASCII byte: 1 keeps it, 0 drops it (tabs and
+// hyphen-minus).
+constexpr std::array<unsigned char, 128> kKept = [] {
+  std::array<unsigned char, 128> kept{};
+  kept.fill(1);
+  kept['\t'] = 0;
+  kept['-'] = 0;
+  return kept;
+}();
 
 // Trims U+0020 at both ends. A space is a single byte that never occurs inside
 // a multi-byte character, so trimming bytes trims characters.
@@ -21,15 +26,6 @@ std::string_view TrimSpaces(std::string_view text) {
   while (!text.empty() && text.front() == ' ') text.remove_prefix(1);
   while (!text.empty() && text.back() == ' ') text.remove_suffix(1);
   return text;
-}
-
-// The EAN-13 check digit of twelve digits: weight 1 on odd, 3 on even positions.
-char Ean13CheckDigit(std::span<const char, 12> digits) {
-  int sum = 0;
-  for (std::size_t i = 0; i < digits.size(); i += 2) {
-    sum += (digits[i] - '0') + 3 * (digits[i + 1] - '0');
-  }
-  return static_cast<char>('0' + (10 - sum % 10) % 10);
 }
 
 }  // namespace
@@ -57,7 +53,7 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
     // Without a branch on where the tabs and hyphens stand: a dropped
     // character is written and then overwritten by the next one.
     chars[n] = c;
-    n += c != '\t' && c != '-';
+    n += static_cast<unsigned char>(c) < 0x80 ? kKept[static_cast<unsigned char>(c)] : 1;
     if (n > kLongest) return false;
   }
   const bool has978 = n >= 3 && chars[0] == '9' && chars[1] == '7' && chars[2] == '8';
@@ -75,16 +71,22 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
     return false;
   }
 
+  // "978" and the body; the EAN-13 check digit weighs the characters 1 and 3
+  // in turn, so "978" adds 9 + 3 * 7 + 8 and the body's first digit weighs 3.
   result[0] = '9';
   result[1] = '7';
   result[2] = '8';
+  unsigned sum = 9 + 3 * 7 + 8;
   bool allDigits = true;
   for (std::size_t i = 0; i < 9; ++i) {
-    result[3 + i] = chars[bodyStart + i];
-    allDigits &= IsDigit(result[3 + i]);
+    const char c = chars[bodyStart + i];
+    const unsigned digit = static_cast<unsigned char>(c - '0');
+    allDigits &= digit <= 9;
+    sum += i % 2 == 0 ? 3 * digit : digit;
+    result[3 + i] = c;
   }
   if (!allDigits) return false;
-  result[12] = Ean13CheckDigit(std::span(result).first<12>());
+  result[12] = static_cast<char>('0' + (10 - sum % 10) % 10);
   return true;
 }
 

@@ -24,10 +24,6 @@ constexpr char kFailedText[] = "对不起，出现意外错误，请检查数据
 // A line shorter than this many characters is never a record.
 constexpr std::size_t kMinRecordCharacters = 6;
 
-// The window keeps answering clicks and keys within this time, while the run
-// spends almost all of it converting.
-constexpr auto kPassInterval = std::chrono::milliseconds(1);
-
 // The line without its leading and trailing spaces (0x20, which is a space in
 // every code page a list file can be in); tabs and other bytes stay.
 std::string_view trimSpaces(std::string_view line) {
@@ -54,8 +50,8 @@ class RunningScope {
 
 }  // namespace
 
-BatchConversion::BatchConversion(WindowPort& window, CodePage codePage, Clock clock)
-    : window_(window), codePage_(std::move(codePage)), clock_(std::move(clock)) {}
+BatchConversion::BatchConversion(WindowPort& window, CodePage codePage, PassPacer pacer)
+    : window_(window), codePage_(std::move(codePage)), pacer_(std::move(pacer)) {}
 
 void BatchConversion::chooseInputFile() {
   const std::string path = window_.openFileDialog("选择ISBN文件", kListFileFilters, "");
@@ -108,7 +104,7 @@ void BatchConversion::run() {
 }
 
 void BatchConversion::convertRecords(ListFileReader& input, ListFileAppender& output) {
-  std::optional<std::chrono::steady_clock::time_point> lastPass;
+  pacer_.start();
   while (const std::optional<std::string_view> line = input.nextLine()) {
     const std::string_view fallback = trimSpaces(*line);
     if (fallback.empty()) continue;
@@ -117,14 +113,14 @@ void BatchConversion::convertRecords(ListFileReader& input, ListFileAppender& ou
 
     const std::string result = engine::Convert(decoded.text, selectedLens(window_));
     output.add(result.empty() ? fallback : std::string_view(result));
-    if (lastPass && clock_() - *lastPass < kPassInterval) continue;
+    if (!pacer_.due(line->size())) continue;
 
     // The records are with the system before the window runs: a program that
     // ends in this pass loses nothing it has counted.
     output.flush();
     showWritten(output);
     window_.yield();
-    lastPass = clock_();
+    pacer_.passed();
   }
 }
 

@@ -1,12 +1,11 @@
 // The batch conversion of a list file: the two file choosers and the run.
 #pragma once
 
-#include <chrono>
 #include <cstdint>
-#include <functional>
 #include <string>
 
 #include "ui/list_file/code_page.h"
+#include "ui/pass_pacer.h"
 #include "ui/window_port.h"
 
 namespace ui {
@@ -16,11 +15,9 @@ class ListFileReader;
 
 class BatchConversion {
  public:
-  using Clock = std::function<std::chrono::steady_clock::time_point()>;
-
-  // clock paces the run's passes to the window; tests give one of their own.
+  // pacer paces the run's passes to the window; tests give one of their own.
   explicit BatchConversion(WindowPort& window, CodePage codePage = CodePage::system(),
-                           Clock clock = std::chrono::steady_clock::now);
+                           PassPacer pacer = PassPacer());
 
   // Asks for the input list file and puts its path into Text1; a cancelled
   // dialog leaves Text1 as it was.
@@ -46,7 +43,7 @@ class BatchConversion {
 
   WindowPort& window_;
   CodePage codePage_;
-  Clock clock_;
+  PassPacer pacer_;
   bool running_ = false;
   std::int64_t shownCount_ = 0;
 };

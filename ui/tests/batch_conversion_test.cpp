@@ -1,10 +1,5 @@
 #include "ui/batch_conversion.h"
 
-#include <signal.h>
-#include <sys/resource.h>
-#include <sys/wait.h>
-#include <unistd.h>
-
 #include <algorithm>
 #include <chrono>
 #include <filesystem>
@@ -14,54 +9,12 @@
 
 #include <gtest/gtest.h>
 
+#include "ui/tests/batch_scenario.h"
 #include "ui/tests/fake_window.h"
-#include "ui/tests/temp_folder.h"
 
 namespace {
 
-const std::string kInitialCaption = " 已处理：？条";
-
 using std::chrono::microseconds;
-
-// A clock that moves on by step each time it is read. A millisecond gives the
-// window a pass after every record, nothing gives it one after the first
-// record only.
-ui::BatchConversion::Clock steppingClock(microseconds step) {
-  return [step, now = std::chrono::steady_clock::time_point()]() mutable { return now += step; };
-}
-
-// One batch run's world: a temp folder with the list files, a window whose
-// Text1 and Text2 name them, and the batch conversion on that window.
-struct Scenario {
-  explicit Scenario(const std::string& input, const char* codePage = "UTF-8",
-                    microseconds clockStep = std::chrono::milliseconds(1))
-      : batch(window, ui::CodePage(codePage), steppingClock(clockStep)) {
-    window.texts[0] = folder.write("in.txt", input);
-    window.texts[1] = folder.path("out.txt");
-    window.captions.push_back(kInitialCaption);
-  }
-  std::string run() {
-    batch.run();
-    return output();
-  }
-  std::string output() const { return folder.read("out.txt"); }
-  std::string caption() const { return window.captions.back(); }
-
-  TempFolder folder;
-  FakeWindow window;
-  ui::BatchConversion batch;
-};
-
-// Runs body in a child process, for what must not touch the test process: a
-// resource limit, or an exit in the middle of a run. Returns the child's exit
-// status, or -1 when it did not exit.
-int exitStatusOfChild(const std::function<int()>& body) {
-  const pid_t child = fork();
-  if (child == 0) _exit(body());
-  int status = 0;
-  waitpid(child, &status, 0);
-  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
-}
 
 struct LinesCase {
   std::string input;
@@ -196,15 +149,6 @@ TEST(BatchChoosers, DialogsFillTheirBoxUnlessCancelled) {
   }
 }
 
-// Every failure ends the run with the error message alone, keeping the
-// records written before it.
-void expectFailed(const Scenario& scenario, const std::string& output, bool label2Visible = true) {
-  EXPECT_EQ(scenario.output(), output);
-  EXPECT_EQ(scenario.window.messages, std::vector{kFailed});
-  EXPECT_EQ(scenario.window.label2Visible, label2Visible);
-  EXPECT_EQ(scenario.caption(), kInitialCaption);
-}
-
 TEST(BatchFailures, InputThatIsNoFileIsReported) {
   for (const char* input : {"missing.txt", ""}) {  // "" names the folder itself
     SCOPED_TRACE(input);
@@ -215,22 +159,6 @@ TEST(BatchFailures, InputThatIsNoFileIsReported) {
   }
 }
 
-TEST(BatchFailures, InputThatCannotBeOpenedIsReported) {
-  Scenario scenario("123456\n");
-  std::filesystem::permissions(scenario.window.texts[0], std::filesystem::perms::none);
-  std::filesystem::permissions(scenario.folder.path(""), std::filesystem::perms::owner_all |
-                                                             std::filesystem::perms::others_exec);
-  const int status = exitStatusOfChild([&] {
-    // Root reads any file: run as nobody, who can find the input but not read it.
-    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 2;
-    scenario.run();
-    return scenario.window.messages == std::vector{kFailed} && scenario.window.label2Visible ? 0
-                                                                                             : 1;
-  });
-  if (status == 2) GTEST_SKIP() << "cannot drop root privileges";
-  EXPECT_EQ(status, 0);
-}
-
 TEST(BatchFailures, ALineOverTheLimitFailsAndKeepsTheRecordsBeforeIt) {
   Scenario scenario("123456\n" + std::string(16 * 1024 * 1024 + 1, '7') + "\n234567\n", "UTF-8",
                     microseconds(0));
@@ -238,13 +166,6 @@ TEST(BatchFailures, ALineOverTheLimitFailsAndKeepsTheRecordsBeforeIt) {
   EXPECT_EQ(scenario.output(), "123456\r\n");
   EXPECT_EQ(scenario.window.messages, std::vector{kFailed});
   EXPECT_EQ(scenario.caption(), "已处理：1条！");
-}
-
-TEST(BatchFailures, InputThatCannotBeReadIsReported) {
-  Scenario scenario("");
-  scenario.window.texts[0] = "/proc/self/mem";  // a regular file; reading its start fails
-  scenario.run();
-  expectFailed(scenario, "<missing>");
 }
 
 TEST(BatchFailures, OutputThatIsTheInputFailsBeforeAppending) {
@@ -279,40 +200,6 @@ TEST(BatchFailures, OutputThatCannotBeWrittenFailsAtTheFirstRecord) {
   scenario.run();
   expectFailed(scenario, "<missing>");
   EXPECT_FALSE(std::filesystem::exists(scenario.folder.path("no folder")));
-
-  Scenario full("123456\n");
-  full.window.texts[1] = "/dev/full";
-  full.run();
-  expectFailed(full, "<missing>");
-}
-
-TEST(BatchFailures, WriteOverTheFileSizeLimitLeavesNoPartOfTheRecord) {
-  // Each record is "abcdefgh" and CR LF: 10 bytes.
-  struct {
-    rlim_t limit;
-    microseconds clockStep;
-    const char* why;
-  } const cases[] = {
-      {24, std::chrono::milliseconds(1), "the third record fits only in part"},
-      {20, std::chrono::milliseconds(1), "the third record does not fit at all"},
-      {24, microseconds(0), "one write of three records stops inside the third"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.why);
-    Scenario scenario("abcdefgh\nabcdefgh\nabcdefgh\nabcdefgh\n", "UTF-8", c.clockStep);
-    const int status = exitStatusOfChild([&] {
-      signal(SIGXFSZ, SIG_IGN);
-      const rlimit limit{c.limit, c.limit};
-      setrlimit(RLIMIT_FSIZE, &limit);
-      scenario.run();
-      return scenario.window.messages == std::vector{kFailed} &&
-                     scenario.caption() == "已处理：2条！"
-                 ? 0
-                 : 1;
-    });
-    EXPECT_EQ(status, 0);
-    EXPECT_EQ(scenario.output(), "abcdefgh\r\nabcdefgh\r\n");
-  }
 }
 
 TEST(BatchWhileYielding, StyleSwitchAppliesFromTheNextRecord) {
@@ -345,33 +232,6 @@ TEST(BatchWhileYielding, ASecondStartIsRefused) {
   EXPECT_EQ(running, (std::vector<bool>{true, true}));
   EXPECT_FALSE(scenario.batch.running());
   EXPECT_EQ(scenario.window.messages, std::vector{kCompleted});
-}
-
-TEST(BatchWhileYielding, AConfirmedCloseKeepsExactlyTheCountedRecords) {
-  struct {
-    microseconds clockStep;
-    const char* output;
-  } const cases[] = {
-      {std::chrono::milliseconds(1), "123456\r\n234567\r\n"},
-      // Passes after the first and the fourth record.
-      {microseconds(400), "123456\r\n234567\r\n345678\r\n456789\r\n"},
-  };
-  for (const auto& c : cases) {
-    SCOPED_TRACE(c.output);
-    Scenario scenario("123456\n234567\n345678\n456789\n567890\n", "UTF-8", c.clockStep);
-    const int status = exitStatusOfChild([&] {
-      // The real window ends the process at once when the user confirms: the
-      // file must hold exactly what Label2 counts.
-      scenario.window.onYield = [&] {
-        const std::string counted = std::to_string(std::ranges::count(scenario.output(), '\n'));
-        if (scenario.window.yields == 2) _exit(scenario.caption() == "已处理：" + counted + "条！");
-      };
-      scenario.run();
-      return 2;
-    });
-    EXPECT_EQ(status, 1);
-    EXPECT_EQ(scenario.output(), c.output);
-  }
 }
 
 TEST(BatchWhileYielding, AnOutputMovedOrReplacedIsOpenedAgainAtItsPath) {

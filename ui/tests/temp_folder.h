@@ -1,20 +1,19 @@
 // A fresh folder for one test's files, removed with everything in it.
 #pragma once
 
-#include <stdlib.h>
-
 #include <filesystem>
 #include <fstream>
 #include <iterator>
-#include <stdexcept>
+#include <random>
 #include <string>
 
 class TempFolder {
  public:
   TempFolder() {
-    std::string pattern = (std::filesystem::temp_directory_path() / "morvane-XXXXXX").string();
-    if (mkdtemp(pattern.data()) == nullptr) throw std::runtime_error("mkdtemp failed");
-    root_ = pattern;
+    std::random_device random;
+    do {
+      root_ = std::filesystem::temp_directory_path() / ("morvane-" + std::to_string(random()));
+    } while (!std::filesystem::create_directory(root_));
   }
   ~TempFolder() { std::filesystem::remove_all(root_); }
   TempFolder(const TempFolder&) = delete;

@@ -1,0 +1,121 @@
+// The batch run's failures that only a POSIX system can bring about: a file
+// size limit, a full device, a file its reader may not open, and the process
+// ending in the middle of a run.
+#include <signal.h>
+#include <sys/resource.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include <gtest/gtest.h>
+
+#include "ui/tests/batch_scenario.h"
+
+namespace {
+
+using std::chrono::microseconds;
+
+// Runs body in a child process, for what must not touch the test process: a
+// resource limit, or an exit in the middle of a run. Returns the child's exit
+// status, or -1 when it did not exit.
+int exitStatusOfChild(const std::function<int()>& body) {
+  const pid_t child = fork();
+  if (child == 0) _exit(body());
+  int status = 0;
+  waitpid(child, &status, 0);
+  return WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+}
+
+TEST(BatchFailures, InputThatCannotBeOpenedIsReported) {
+  Scenario scenario("123456\n");
+  std::filesystem::permissions(scenario.window.texts[0], std::filesystem::perms::none);
+  std::filesystem::permissions(scenario.folder.path(""), std::filesystem::perms::owner_all |
+                                                             std::filesystem::perms::others_exec);
+  const int status = exitStatusOfChild([&] {
+    // Root reads any file: run as nobody, who can find the input but not read it.
+    if (geteuid() == 0 && (setgid(65534) != 0 || setuid(65534) != 0)) return 2;
+    scenario.run();
+    return scenario.window.messages == std::vector{kFailed} && scenario.window.label2Visible ? 0
+                                                                                             : 1;
+  });
+  if (status == 2) GTEST_SKIP() << "cannot drop root privileges";
+  EXPECT_EQ(status, 0);
+}
+
+TEST(BatchFailures, InputThatCannotBeReadIsReported) {
+  Scenario scenario("");
+  scenario.window.texts[0] = "/proc/self/mem";  // a regular file; reading its start fails
+  scenario.run();
+  expectFailed(scenario, "<missing>");
+}
+
+TEST(BatchFailures, WriteOverTheFileSizeLimitLeavesNoPartOfTheRecord) {
+  // Each record is "abcdefgh" and CR LF: 10 bytes.
+  struct {
+    rlim_t limit;
+    microseconds clockStep;
+    const char* why;
+  } const cases[] = {
+      {24, std::chrono::milliseconds(1), "the third record fits only in part"},
+      {20, std::chrono::milliseconds(1), "the third record does not fit at all"},
+      {24, microseconds(0), "one write of three records stops inside the third"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    Scenario scenario("abcdefgh\nabcdefgh\nabcdefgh\nabcdefgh\n", "UTF-8", c.clockStep);
+    const int status = exitStatusOfChild([&] {
+      signal(SIGXFSZ, SIG_IGN);
+      const rlimit limit{c.limit, c.limit};
+      setrlimit(RLIMIT_FSIZE, &limit);
+      scenario.run();
+      return scenario.window.messages == std::vector{kFailed} &&
+                     scenario.caption() == "已处理：2条！"
+                 ? 0
+                 : 1;
+    });
+    EXPECT_EQ(status, 0);
+    EXPECT_EQ(scenario.output(), "abcdefgh\r\nabcdefgh\r\n");
+  }
+}
+
+TEST(BatchWhileYielding, AConfirmedCloseKeepsExactlyTheCountedRecords) {
+  struct {
+    microseconds clockStep;
+    const char* output;
+  } const cases[] = {
+      {std::chrono::milliseconds(1), "123456\r\n234567\r\n"},
+      // Passes after the first and the fourth record.
+      {microseconds(400), "123456\r\n234567\r\n345678\r\n456789\r\n"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.output);
+    Scenario scenario("123456\n234567\n345678\n456789\n567890\n", "UTF-8", c.clockStep);
+    const int status = exitStatusOfChild([&] {
+      // The real window ends the process at once when the user confirms: the
+      // file must hold exactly what Label2 counts.
+      scenario.window.onYield = [&] {
+        const std::string counted = std::to_string(std::ranges::count(scenario.output(), '\n'));
+        if (scenario.window.yields == 2) _exit(scenario.caption() == "已处理：" + counted + "条！");
+      };
+      scenario.run();
+      return 2;
+    });
+    EXPECT_EQ(status, 1);
+    EXPECT_EQ(scenario.output(), c.output);
+  }
+}
+
+TEST(BatchFailures, AFullDiskFailsAtTheFirstRecord) {
+  Scenario full("123456\n");
+  full.window.texts[1] = "/dev/full";
+  full.run();
+  expectFailed(full, "<missing>");
+}
+
+}  // namespace
