@@ -1,5 +1,6 @@
 // The window driven through its real widgets on the offscreen platform.
 #include <QAbstractButton>
+#include <QAccessible>
 #include <QComboBox>
 #include <QDesktopServices>
 #include <QFile>
@@ -237,10 +238,54 @@ class ConvertFormTest : public QObject {
     for (QWidget* widget : form_->findChildren<QWidget*>()) {
       if (widget->objectName().isEmpty() || widget->objectName().startsWith("qt_")) continue;
       // Label2's name is its caption, so a screen reader reads the current count.
-      const QString name = widget->objectName() == "Label2" ? qobject_cast<QLabel*>(widget)->text()
-                                                            : widget->accessibleName();
+      const QString name = QAccessible::queryAccessibleInterface(widget)->text(QAccessible::Name);
       QVERIFY2(name.contains(QRegularExpression("\\p{Han}")), qPrintable(widget->objectName()));
     }
+  }
+
+  // A control is found by the words it shows: its accessible name holds its
+  // caption as displayed (the access key's "&" is not shown). The longer
+  // wording, where there is one, is the description.
+  void accessibleNameHoldsTheCaption_data() {
+    QTest::addColumn<QString>("name");
+    QTest::addColumn<QString>("description");
+    QTest::newRow("Frame1") << "Frame1"
+                            << "";
+    QTest::newRow("Command1") << "Command1"
+                              << "选择输入列表文件";
+    QTest::newRow("Command2") << "Command2"
+                              << "选择输出列表文件";
+    QTest::newRow("Option1") << "Option1"
+                             << "13位书号样式";
+    QTest::newRow("Option2") << "Option2"
+                             << "10位书号样式";
+    QTest::newRow("Command3, access key not shown") << "Command3"
+                                                    << "开始批量转换";
+    QTest::newRow("Command4, access key not shown") << "Command4"
+                                                    << "";
+    QTest::newRow("Command5") << "Command5"
+                              << "转换书号";
+    QTest::newRow("Label2") << "Label2"
+                            << "批量转换已处理的条数";
+    // Its tooltip, the address it opens.
+    QTest::newRow("Label3") << "Label3" << kCreditUrl;
+  }
+  void accessibleNameHoldsTheCaption() {
+    QFETCH(QString, name);
+    QFETCH(QString, description);
+    QWidget* widget = control<QWidget>(name.toLatin1().constData());
+    QString caption;
+    if (auto* frame = qobject_cast<QGroupBox*>(widget)) {
+      caption = frame->title();
+    } else if (auto* button = qobject_cast<QAbstractButton*>(widget)) {
+      caption = button->text().remove('&');
+    } else {
+      caption = qobject_cast<QLabel*>(widget)->text();
+    }
+    QAccessibleInterface* accessible = QAccessible::queryAccessibleInterface(widget);
+    QVERIFY2(accessible->text(QAccessible::Name).contains(caption),
+             qPrintable(accessible->text(QAccessible::Name)));
+    QCOMPARE(accessible->text(QAccessible::Description), description);
   }
 
   void tabOrder() {
