@@ -194,15 +194,4 @@ TEST(Win32File, AnOutputIsNamedByItsPathUntilMovedOrReplaced) {
   }
 }
 
-TEST(Win32File, ADeletedOutputIsNoLongerNamedByItsPath) {
-  TempFolder folder;
-  const std::string path = folder.path("输出.txt");
-  const ui::OutputFile output(path);
-  ASSERT_TRUE(DeleteFileW(wide(path).c_str()));
-  // Windows 10 removes the name at once; wine 8 keeps it, and the file, until
-  // the last handle is closed, and tells no one that the file is going.
-  if (exists(path)) GTEST_SKIP() << "a deleted file keeps its name while it is open here";
-  EXPECT_FALSE(output.isNamedBy(path));
-}
-
 }  // namespace
