@@ -17,8 +17,12 @@ constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELE
 // ReadFile and WriteFile take at most a DWORD of bytes at a time.
 constexpr std::size_t kLargestTransfer = 1 << 30;
 
-[[noreturn]] void fail(const std::string& what) {
-  throw std::system_error(static_cast<int>(GetLastError()), std::system_category(), what);
+// Throws the last error; what, and the path, say what failed. The error is
+// read first, before anything else can set it.
+[[noreturn]] void fail(const char* what, const std::string& path = "") {
+  const DWORD error = GetLastError();
+  throw std::system_error(static_cast<int>(error), std::system_category(),
+                          path.empty() ? what : what + (" " + path));
 }
 
 HANDLE handleOf(std::intptr_t handle) {
@@ -52,7 +56,7 @@ HANDLE openPath(const std::string& path, DWORD access, DWORD disposition, DWORD 
 
 std::intptr_t openOrFail(const std::string& path, DWORD access, DWORD disposition, DWORD flags) {
   const HANDLE handle = openPath(path, access, disposition, flags);
-  if (handle == INVALID_HANDLE_VALUE) fail("open " + path);
+  if (handle == INVALID_HANDLE_VALUE) fail("open", path);
   return reinterpret_cast<std::intptr_t>(handle);
 }
 
