@@ -84,6 +84,9 @@ inline constexpr std::array<ControlSpec, 19> kControls = {{
     {kFrame1, L"BUTTON", L"输入输出选项", WS_VISIBLE | BS_GROUPBOX, 0, Font::FrameCaption, 0, 0,
      361, 133},
 }};
+// The identifiers run without a gap, so a control's identifier tells its
+// place in a table of handles.
+static_assert(kText4Name - kCommand1 + 1 == kControls.size());
 
 // The client area in pixels at 96 dpi.
 constexpr int kClientWidth = 362;

@@ -116,9 +116,9 @@ ConvertForm::ConvertForm(HINSTANCE instance) : batch_(*this) {
   dpi_ = GetDpiForWindow(window_);
 
   for (const ControlSpec& spec : kControls) {
-    CreateWindowExW(spec.exStyle, spec.className, spec.caption,
-                    WS_CHILD | WS_CLIPSIBLINGS | spec.style, 0, 0, 0, 0, window_,
-                    reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+    controls_[static_cast<std::size_t>(spec.id - kCommand1)] = CreateWindowExW(
+        spec.exStyle, spec.className, spec.caption, WS_CHILD | WS_CLIPSIBLINGS | spec.style, 0, 0,
+        0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
   }
   for (const int box : {kText1, kText2, kText3, kText4}) {
     SendMessageW(control(box), EM_SETLIMITTEXT, 0, 0);  // 0: as long as the system allows
@@ -189,6 +189,7 @@ LRESULT CALLBACK ConvertForm::windowProc(HWND window, UINT message, WPARAM wPara
 }
 
 LRESULT ConvertForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
+  option1Checked_.reset();  // a click on an option reaches the window as a message
   switch (message) {
     case WM_COMMAND:
       command(LOWORD(wParam), HIWORD(wParam));
@@ -322,7 +323,10 @@ void ConvertForm::setText(TextBox box, const std::string& text) {
 }
 
 bool ConvertForm::option1Selected() const {
-  return IsDlgButtonChecked(window_, kOption1) == BST_CHECKED;
+  if (!option1Checked_) {
+    option1Checked_ = SendMessageW(control(kOption1), BM_GETCHECK, 0, 0) == BST_CHECKED;
+  }
+  return *option1Checked_;
 }
 
 void ConvertForm::setLabel2Visible(bool visible) {
@@ -353,6 +357,8 @@ void ConvertForm::messageBox(const std::string& text, const std::string& title, 
 void ConvertForm::yield() {
   MSG message;
   while (PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE)) dispatch(message);
+  // Another program's BM_SETCHECK arrives only while messages are taken.
+  option1Checked_.reset();
 }
 
 }  // namespace ui

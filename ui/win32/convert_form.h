@@ -5,10 +5,13 @@
 
 #include <windows.h>
 
+#include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
 #include "ui/batch_conversion.h"
+#include "ui/win32/control_table.h"
 #include "ui/window_port.h"
 
 namespace ui {
@@ -47,13 +50,22 @@ class ConvertForm : public WindowPort {
   void confirmExit();
   void runBatch();
 
-  HWND control(int id) const { return GetDlgItem(window_, id); }
+  // The control's handle, kept from its creation: under wine GetDlgItem asks
+  // the server every time, which costs as much as converting 500 records.
+  HWND control(int id) const { return controls_[static_cast<std::size_t>(id - win32::kCommand1)]; }
   int scaled(int pixelsAt96Dpi) const { return MulDiv(pixelsAt96Dpi, dpi_, 96); }
   SIZE windowSize(UINT dpi) const;
   // Creates the fonts for dpi_ and puts every control in its place with them.
   void layOut();
 
   HWND window_ = nullptr;
+  std::array<HWND, win32::kControls.size()> controls_{};
+  // Whether Option1 is checked, as last asked of it. Asking is a message,
+  // which under wine costs as much as converting a record or two, and a run
+  // asks for every record; the answer can change only while messages are
+  // handled, so it is forgotten whenever the window handles one and after
+  // every pass.
+  mutable std::optional<bool> option1Checked_;
   UINT dpi_ = 96;
   HFONT bodyFont_ = nullptr;
   HFONT frameFont_ = nullptr;
