@@ -115,10 +115,10 @@ ConvertForm::ConvertForm(HINSTANCE instance) : batch_(*this) {
   if (window_ == nullptr) throw std::system_error(int(GetLastError()), std::system_category());
   dpi_ = GetDpiForWindow(window_);
 
-  for (const ControlSpec& spec : kControls) {
-    controls_[static_cast<std::size_t>(spec.id - kCommand1)] = CreateWindowExW(
-        spec.exStyle, spec.className, spec.caption, WS_CHILD | WS_CLIPSIBLINGS | spec.style, 0, 0,
-        0, 0, window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(spec.id)), instance, nullptr);
+  for (const ControlSpec& row : kControls) {
+    controls_[static_cast<std::size_t>(row.id - kCommand1)] = CreateWindowExW(
+        row.exStyle, row.className, row.caption, WS_CHILD | WS_CLIPSIBLINGS | row.style, 0, 0, 0, 0,
+        window_, reinterpret_cast<HMENU>(static_cast<INT_PTR>(row.id)), instance, nullptr);
   }
   for (const int box : {kText1, kText2, kText3, kText4}) {
     SendMessageW(control(box), EM_SETLIMITTEXT, 0, 0);  // 0: as long as the system allows
@@ -165,12 +165,12 @@ void ConvertForm::layOut() {
   const HFONT oldFrame = frameFont_;
   bodyFont_ = createFont(90, false, dpi_);
   frameFont_ = createFont(105, true, dpi_);
-  for (const ControlSpec& spec : kControls) {
-    const HWND hwnd = control(spec.id);
-    MoveWindow(hwnd, scaled(spec.left), scaled(spec.top), scaled(spec.width), scaled(spec.height),
+  for (const ControlSpec& row : kControls) {
+    const HWND hwnd = control(row.id);
+    MoveWindow(hwnd, scaled(row.left), scaled(row.top), scaled(row.width), scaled(row.height),
                TRUE);
     SendMessageW(hwnd, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(spec.font == Font::Body ? bodyFont_ : frameFont_), TRUE);
+                 reinterpret_cast<WPARAM>(row.font == Font::Body ? bodyFont_ : frameFont_), TRUE);
   }
   DeleteObject(oldBody);
   DeleteObject(oldFrame);
