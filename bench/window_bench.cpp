@@ -41,20 +41,31 @@ void timeOnList(benchmark::State& state,
   state.counters["peak_rss_MiB"] = double(usage.ru_maxrss) / 1024.0;
 }
 
-// The window is made and shown before the clock starts, and the completion
-// message is answered as soon as it shows: what is timed is the run.
-void WindowRun(benchmark::State& state) {
-  ui::ConvertForm form;
-  form.show();
+// Converts input into output through the form, answering the completion
+// message as soon as it shows.
+void runThrough(ui::ConvertForm& form, const std::string& input, const std::string& output) {
   QTimer answer;
   QObject::connect(&answer, &QTimer::timeout, [] {
     if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
   });
   answer.start(0);
+  form.findChild<QLineEdit*>("Text1")->setText(QString::fromStdString(input));
+  form.findChild<QLineEdit*>("Text2")->setText(QString::fromStdString(output));
+  form.findChild<QPushButton*>("Command3")->click();
+}
+
+// The window is made and shown, and a one-line run has shown the completion
+// message once (the first message box of a program loads its fonts), before
+// the clock starts: what is timed is the run.
+void WindowRun(benchmark::State& state) {
+  ui::ConvertForm form;
+  form.show();
+  const QTemporaryDir warmUp;
+  const std::string warmUpList = warmUp.filePath("in.txt").toStdString();
+  bench::writeList(warmUpList, 1);
+  runThrough(form, warmUpList, warmUp.filePath("out.txt").toStdString());
   timeOnList(state, [&](const std::string& input, const std::string& output) {
-    form.findChild<QLineEdit*>("Text1")->setText(QString::fromStdString(input));
-    form.findChild<QLineEdit*>("Text2")->setText(QString::fromStdString(output));
-    form.findChild<QPushButton*>("Command3")->click();
+    runThrough(form, input, output);
     const QString expected = QStringLiteral("已处理：%1条！").arg(bench::recordsIn(kLines));
     return form.findChild<QLabel*>("Label2")->text() == expected;
   });
