@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <array>
 #include <initializer_list>
-#include <optional>
 #include <span>
 #include <string>
 #include <string_view>

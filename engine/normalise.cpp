@@ -10,10 +10,10 @@ namespace engine {
 
 namespace {
 
-// What cleaning does with an ASCII byte: 1 keeps it, 0 drops it (tabs and
+// What cleaning does with a byte: 1 keeps it, 0 drops it (tabs and
 // hyphen-minus).
-constexpr std::array<unsigned char, 128> kKept = [] {
-  std::array<unsigned char, 128> kept{};
+constexpr std::array<unsigned char, 256> kKept = [] {
+  std::array<unsigned char, 256> kept{};
   kept.fill(1);
   kept['\t'] = 0;
   kept['-'] = 0;
@@ -53,7 +53,7 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
     // Without a branch on where the tabs and hyphens stand: a dropped
     // character is written and then overwritten by the next one.
     chars[n] = c;
-    n += static_cast<unsigned char>(c) < 0x80 ? kKept[static_cast<unsigned char>(c)] : 1;
+    n += kKept[static_cast<unsigned char>(c)];
     if (n > kLongest) return false;
   }
   const bool has978 = n >= 3 && chars[0] == '9' && chars[1] == '7' && chars[2] == '8';
