@@ -8,7 +8,9 @@
 
 #include "ui/single_conversion.h"
 #include "ui/win32/control_table.h"
+#include "ui/win32/dpi.h"
 #include "ui/win32/resource_ids.h"
+#include "ui/win32/system_library.h"
 #include "ui/win32/utf16.h"
 
 namespace ui {
@@ -34,6 +36,12 @@ constexpr COLORREF kLineColour = RGB(224, 224, 224);
 
 // Room for any path the file dialogs can return.
 constexpr DWORD kPathCapacity = 32768;
+
+// Sent by Windows 8.1 and later, whose headers for Windows 7 do not name them:
+// the window's DPI has changed, and (Windows 10 1703 and later) the size the
+// window wants at a new DPI.
+constexpr UINT kDpiChanged = 0x02E0;        // WM_DPICHANGED
+constexpr UINT kGetDpiScaledSize = 0x02E4;  // WM_GETDPISCALEDSIZE
 
 int textBoxId(TextBox box) {
   switch (box) {
@@ -88,8 +96,13 @@ std::string fileDialog(HWND owner, bool save, const std::string& title,
   // relative path typed into a box keeps its meaning. The output list file is
   // appended to, so choosing an existing one asks nothing.
   dialog.Flags = OFN_EXPLORER | OFN_HIDEREADONLY | OFN_NOCHANGEDIR;
-  const BOOL chosen = save ? GetSaveFileNameW(&dialog) : GetOpenFileNameW(&dialog);
-  if (!chosen) return {};
+  // comdlg32 is loaded on first use; see system_library.h.
+  static const auto getSaveFileName =
+      systemFunction<decltype(&GetSaveFileNameW)>(L"comdlg32.dll", "GetSaveFileNameW");
+  static const auto getOpenFileName =
+      systemFunction<decltype(&GetOpenFileNameW)>(L"comdlg32.dll", "GetOpenFileNameW");
+  const auto show = save ? getSaveFileName : getOpenFileName;
+  if (show == nullptr || !show(&dialog)) return {};
   return toUtf8(path.c_str());
 }
 
@@ -113,7 +126,7 @@ ConvertForm::ConvertForm(HINSTANCE instance) : batch_(*this) {
   CreateWindowExW(0, kWindowClass, kTitle, kWindowStyle, 0, 0, 0, 0, nullptr, nullptr, instance,
                   this);
   if (window_ == nullptr) throw std::system_error(int(GetLastError()), std::system_category());
-  dpi_ = GetDpiForWindow(window_);
+  dpi_ = windowDpi(window_, user32Module());
 
   for (const ControlSpec& row : kControls) {
     controls_[static_cast<std::size_t>(row.id - kCommand1)] = CreateWindowExW(
@@ -154,10 +167,9 @@ void ConvertForm::dispatch(MSG& message) {
 }
 
 SIZE ConvertForm::windowSize(UINT dpi) const {
-  RECT frame{0, 0, MulDiv(kClientWidth, static_cast<int>(dpi), 96),
-             MulDiv(kClientHeight, static_cast<int>(dpi), 96)};
-  AdjustWindowRectExForDpi(&frame, kWindowStyle, FALSE, 0, dpi);
-  return {frame.right - frame.left, frame.bottom - frame.top};
+  const SIZE client{MulDiv(kClientWidth, static_cast<int>(dpi), 96),
+                    MulDiv(kClientHeight, static_cast<int>(dpi), 96)};
+  return windowSizeForClient(client, kWindowStyle, 0, dpi, user32Module());
 }
 
 void ConvertForm::layOut() {
@@ -216,11 +228,11 @@ LRESULT ConvertForm::handle(UINT message, WPARAM wParam, LPARAM lParam) {
     case WM_SETFOCUS:
       SetFocus(focus_ != nullptr && IsWindowEnabled(focus_) ? focus_ : control(kCommand1));
       return 0;
-    case WM_GETDPISCALEDSIZE: {
+    case kGetDpiScaledSize: {
       *reinterpret_cast<SIZE*>(lParam) = windowSize(LOWORD(wParam));
       return TRUE;
     }
-    case WM_DPICHANGED: {
+    case kDpiChanged: {
       dpi_ = HIWORD(wParam);
       layOut();
       const RECT& suggested = *reinterpret_cast<const RECT*>(lParam);
@@ -253,7 +265,12 @@ void ConvertForm::command(int id, int notification) {
     case kLabel3:
       // Whether a browser opens is not ours to report.
       if (notification == STN_CLICKED) {
-        ShellExecuteW(window_, L"open", kCreditAddress, L"", L"", SW_SHOWNORMAL);
+        // shell32 is loaded on first use; see system_library.h.
+        static const auto shellExecute =
+            systemFunction<decltype(&ShellExecuteW)>(L"shell32.dll", "ShellExecuteW");
+        if (shellExecute != nullptr) {
+          shellExecute(window_, L"open", kCreditAddress, L"", L"", SW_SHOWNORMAL);
+        }
       }
       break;
     // Enter: there is no default button, but a focused button takes it as a click.

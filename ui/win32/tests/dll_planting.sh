@@ -1,0 +1,93 @@
+#!/usr/bin/env bash
+# Plants DLLs under names of DLLs of Windows beside a copy of morvane.exe and
+# in the folder it is started from, tells wine to prefer such DLLs to its own,
+# then opens the window and a file chooser and quits. A planted DLL leaves a
+# marker when it is loaded; there must be none.
+#
+# Usage: dll_planting.sh MORVANE_EXE PLANTED_DLL NAME...
+#   (run it inside scripts/with_xvfb.sh; NAME without .dll, e.g. uxtheme)
+set -euo pipefail
+
+morvane=$1
+planted=$2
+shift 2
+names=("$@")
+if [[ ${#names[@]} -eq 0 ]]; then
+  echo "usage: $0 MORVANE_EXE PLANTED_DLL NAME..." >&2
+  exit 2
+fi
+repo=$(cd "$(dirname "$0")/../../.." && pwd)
+# A prefix of its own: its wineserver and desktop are bound to this X server
+# and end with the test.
+export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-planting}
+source "$repo/scripts/wine_env.sh"
+export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$(IFS=,; echo "${names[*]}")=n,b"
+work=$(mktemp -d)
+finish() {
+  wineserver -k 2>/dev/null || true
+  rm -rf "$work"
+}
+trap finish EXIT
+
+# The planted DLLs that were loaded, as FOLDER/NAME.dll.
+loaded() { (cd "$work" && ls -- */*.loaded 2>/dev/null | sed 's/\.loaded$//' | tr '\n' ' ') || true; }
+
+fail() {
+  echo "FAIL: $*" >&2
+  [[ -z "$(loaded)" ]] || echo "FAIL: the program loaded the planted $(loaded)" >&2
+  exit 1
+}
+
+# Waits for a visible window whose title is exactly $1; prints its id.
+wait_for_window() {
+  for _ in $(seq 400); do
+    if id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [[ -n "$id" ]]; then
+      echo "$id"
+      return
+    fi
+    sleep 0.05
+  done
+  fail "no window titled $1"
+}
+
+wait_until_gone() {
+  for _ in $(seq 200); do
+    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
+    sleep 0.05
+  done
+  fail "window $1 is still open"
+}
+
+mkdir "$work/downloads" "$work/current"
+cp "$morvane" "$work/downloads/morvane.exe"
+for name in "${names[@]}"; do
+  cp "$planted" "$work/downloads/$name.dll"
+  cp "$planted" "$work/current/$name.dll"
+done
+
+cd "$work/current"
+wine "$work/downloads/morvane.exe" &
+app_pid=$!
+window=$(wait_for_window Morvane)
+xdotool windowactivate --sync "$window"
+sleep 0.3
+# Command1 opens the file chooser, which loads comdlg32 and through it the shell.
+xdotool mousemove --window "$window" 316 30 click 1
+dialog=$(wait_for_window "选择ISBN文件")
+xdotool windowactivate --sync "$dialog"
+sleep 0.3
+xdotool key Escape
+wait_until_gone "选择ISBN文件"
+
+# Exit, confirmed with Y.
+xdotool windowactivate --sync "$window"
+sleep 0.2
+xdotool key alt+x
+box=$(wait_for_window "操作提示")
+xdotool windowactivate --sync "$box"
+sleep 0.2
+xdotool key y
+wait "$app_pid" || fail "the program ended with status $?"
+
+[[ -z "$(loaded)" ]] || fail "after the window, a file chooser and the exit"
+echo "win32_dll_planting: 1 passed, 0 failed"
