@@ -19,13 +19,13 @@ test_packages=(
   lintian desktop-file-utils appstream x11-utils
 )
 
-# GoogleTest's sources are built with the program; locales holds the Chinese
-# locale that wine's code page comes from; the window's end-to-end test drives
-# it on its own Xvfb.
+# GoogleTest's sources are built with the programs; locales holds the Chinese
+# locale that wine's code page comes from; the windows' end-to-end tests drive
+# them on their own Xvfb. wine32 runs the 32-bit program and the installer.
 windows_packages=(
   cmake ninja-build
-  g++-mingw-w64-x86-64-posix googletest
-  wine wine64 locales fonts-arphic-uming
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
+  wine wine64 wine32:i386 locales fonts-arphic-uming
   nsis icoutils
   xvfb openbox xdotool wmctrl x11-apps
 )
@@ -55,5 +55,14 @@ sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
+# The 32-bit packages come from the i386 architecture.
+if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
+# A mirror caught in the middle of a sync serves an index that does not match
+# its release file: try again a few times before going on with what is known.
+for try in 1 2 3; do
+  if ! "${sudo[@]}" apt-get update -qq 2>&1 | grep '^E:' >&2; then break; fi
+  sleep $((try * 10))
+done
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
