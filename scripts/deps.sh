@@ -21,11 +21,11 @@ test_packages=(
 
 # GoogleTest's sources are built with the programs; locales holds the Chinese
 # locale that wine's code page comes from; the windows' end-to-end tests drive
-# them on their own Xvfb. wine32 runs the 32-bit program and the installer.
+# them on their own Xvfb.
 windows_packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
-  wine wine64 wine32:i386 locales fonts-arphic-uming
+  wine wine64 locales fonts-arphic-uming
   nsis icoutils
   xvfb openbox xdotool wmctrl x11-apps
 )
@@ -38,7 +38,13 @@ for set_name in "$@"; do
   case "$set_name" in
     build) wanted+=("${build_packages[@]}") ;;
     test) wanted+=("${test_packages[@]}") ;;
-    windows) wanted+=("${windows_packages[@]}") ;;
+    windows)
+      wanted+=("${windows_packages[@]}")
+      # wine32 runs the 32-bit program and the installer. On a kernel that
+      # cannot run 32-bit programs it cannot start, and once installed, the
+      # wine command tries it first and fails for every program.
+      if "$(dirname "$0")/runs_32bit.sh"; then wanted+=(wine32:i386); fi
+      ;;
     screenshot) wanted+=("${screenshot_packages[@]}") ;;
     *) echo "usage: $0 build|test|windows|screenshot..." >&2; exit 2 ;;
   esac
