@@ -71,6 +71,8 @@ class OutputFile {
   };
   // Appends bytes at the end of the file, going on after short writes until
   // all are written or the system refuses more (a full disk, a size limit).
+  // On Linux, every mebibyte appended is also sent on to the device in the
+  // background, for sync to find little left to do.
   Appended append(std::string_view bytes);
 
   // The file's length in bytes. Throws std::system_error.
@@ -86,8 +88,9 @@ class OutputFile {
   void sync();
 
   // When set, sync calls this in place of each system call that puts data on
-  // the device, and takes its answer: tests fail or watch syncs with it, and a
-  // benchmark leaves them out. The program never sets it.
+  // the device, and takes its answer, and append sends nothing on early: tests
+  // fail or watch syncs with it, and a benchmark leaves them out. The program
+  // never sets it.
   static inline std::function<std::error_code()> syncHook;
 
   // Closes the file. Throws std::system_error when the system reports that
@@ -100,6 +103,8 @@ class OutputFile {
   // POSIX: the folder this open created the file in, until sync has put the
   // file's entry there on the device; empty otherwise.
   std::string newEntryIn_;
+  // POSIX: bytes appended since the last were sent on to the device.
+  std::size_t appendedSinceWriteOut_ = 0;
 };
 
 }  // namespace ui
