@@ -60,7 +60,10 @@ void runThrough(ui::ConvertForm& form, const std::string& input, const std::stri
 // The window is made and shown, and a one-line run has shown the completion
 // message once (the first message box of a program loads its fonts), before
 // the clock starts: what is timed is the run. With sync:0 the output is not
-// synced, which shows what the sync costs.
+// synced, which shows what the sync costs: some milliseconds, less than a run
+// varies by on a busy machine, and the first run of a process is colder, so
+// compare them with --benchmark_repetitions=5
+// --benchmark_enable_random_interleaving=true.
 void WindowRun(benchmark::State& state) {
   if (state.range(0) == 0) ui::OutputFile::syncHook = [] { return std::error_code(); };
   ui::ConvertForm form;
