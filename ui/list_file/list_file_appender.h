@@ -26,9 +26,10 @@ class ListFileAppender {
   // Hands every waiting record to the system in one write. The path is looked
   // up first: when it no longer names the open file (moved, deleted or
   // replaced meanwhile), that file is synced and closed, the path is opened
-  // again, and again it must not be the input. When the write fails or is short, the file is cut
-  // back to the end of the last whole record that reached it, the others are dropped, and
-  // std::system_error is thrown: no part of a record is ever left behind.
+  // again, and again it must not be the input. When the write fails or is
+  // short, the file is cut back to the end of the last whole record that
+  // reached it, the others are dropped, and std::system_error is thrown: no
+  // part of a record is ever left behind.
   void flush();
 
   // The records that are whole in the file.
