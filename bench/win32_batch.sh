@@ -1,20 +1,25 @@
 #!/usr/bin/env bash
-# Times a batch of a 1,000,000-line list through the real morvane.exe under
-# wine, from the start key to the completion message, and beside it, in the
-# same run, the loops of win32_loops.exe. Run it on an X server:
-#   scripts/with_xvfb.sh bench/win32_batch.sh build/windows
+# Times a batch of a list of LINES lines (1,000,000 unless given) through the
+# real morvane.exe under wine, from the start key to the completion message,
+# and beside it, in the same run, the loops of win32_loops.exe. A 32-bit
+# program runs in a 32-bit prefix. Run it on an X server:
+#   scripts/with_xvfb.sh bench/win32_batch.sh build/windows [LINES]
+#   scripts/with_xvfb.sh bench/win32_batch.sh build/windows-x86 [LINES]
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
+lines=${2:-1000000}
 repo=$(cd "$(dirname "$0")/.." && pwd)
-export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-window}
+if x86_64-w64-mingw32-objdump -f "$build/ui/win32/morvane.exe" | grep -q 'pei-i386'; then
+  export MORVANE_WINE_ARCH=win32
+fi
+export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-window-${MORVANE_WINE_ARCH:-win64}}
 source "$repo/scripts/wine_env.sh"
 work=$(mktemp -d)
 trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
 
 # The list of batch_bench and window_bench: 16 kinds of line, one of them a
-# book title in GBK, two of them no record; 875,000 records in all.
-lines=1000000
+# book title in GBK, two of them no record (the empty line and 12345).
 awk -v lines=$lines 'BEGIN {
   split("9787111123457|7-111-12345-X| 978-7-04-012345-6 |9789574312344|957-2001-23-X|" \
         "\t9789628501236|0-306-40615-2|978-7-80012-345-0  |ISBN 978-7-111|711112345|" \
@@ -22,7 +27,7 @@ awk -v lines=$lines 'BEGIN {
         "9789886001233|7-900123-45-8", kind, "|")
   for (i = 0; i < lines; ++i) printf "%s\r\n", kind[i % 16 + 1]
 }' >"$work/in.txt"
-records=875000
+records=$(grep -cvxE $'(12345)?\r' "$work/in.txt")
 
 wait_for_window() {
   until id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [[ -n "$id" ]]; do

@@ -19,12 +19,12 @@ test_packages=(
   lintian desktop-file-utils appstream x11-utils
 )
 
-# GoogleTest's sources are built with the program; locales holds the Chinese
-# locale that wine's code page comes from; the window's end-to-end test drives
-# it on its own Xvfb.
+# GoogleTest's sources are built with the programs; locales holds the Chinese
+# locale that wine's code page comes from; the windows' end-to-end tests drive
+# them on their own Xvfb.
 windows_packages=(
   cmake ninja-build
-  g++-mingw-w64-x86-64-posix googletest
+  g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
   wine wine64 locales fonts-arphic-uming
   nsis icoutils
   xvfb openbox xdotool wmctrl x11-apps
@@ -38,7 +38,13 @@ for set_name in "$@"; do
   case "$set_name" in
     build) wanted+=("${build_packages[@]}") ;;
     test) wanted+=("${test_packages[@]}") ;;
-    windows) wanted+=("${windows_packages[@]}") ;;
+    windows)
+      wanted+=("${windows_packages[@]}")
+      # wine32 runs the 32-bit program and the installer. On a kernel that
+      # cannot run 32-bit programs it cannot start, and once installed, the
+      # wine command tries it first and fails for every program.
+      if "$(dirname "$0")/runs_32bit.sh"; then wanted+=(wine32:i386); fi
+      ;;
     screenshot) wanted+=("${screenshot_packages[@]}") ;;
     *) echo "usage: $0 build|test|windows|screenshot..." >&2; exit 2 ;;
   esac
@@ -55,5 +61,14 @@ sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
 echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
-"${sudo[@]}" apt-get update -qq
+# The 32-bit packages come from the i386 architecture.
+if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  "${sudo[@]}" dpkg --add-architecture i386
+fi
+# A mirror caught in the middle of a sync serves an index that does not match
+# its release file: try again a few times before going on with what is known.
+for try in 1 2 3; do
+  if ! "${sudo[@]}" apt-get update -qq 2>&1 | grep '^E:' >&2; then break; fi
+  sleep $((try * 10))
+done
 "${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

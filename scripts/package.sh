@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the optimised program and packs it into a
 # Debian package, build/package/morvane_<version>_<arch>.deb by default; then
-# cross-builds the Windows program and its installer,
-# build/windows/Morvane-<version>-setup.exe. Prints the packages' paths.
+# cross-builds the 32- and the 64-bit Windows programs and the installer that
+# carries both, build/windows/Morvane-<version>-setup.exe. Prints the packages' paths.
 #
 # Usage: package.sh [--deb-only] [DEB_BUILD_DIR]
 set -euo pipefail
@@ -33,6 +33,9 @@ ls "$build_dir"/morvane_*.deb
 
 if $windows; then
   rm -f build/windows/Morvane-*-setup.exe
+  # The installer carries the 32-bit program besides the 64-bit one.
+  quiet cmake --preset windows-x86
+  quiet cmake --build --preset windows-x86 -j 2 --target morvane
   quiet cmake --preset windows
   quiet cmake --build --preset windows -j 2 --target installer
   ls build/windows/Morvane-*-setup.exe

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with the sanitizers and runs
-# every test; then cross-builds the Windows program and runs its tests under
-# wine. Arguments go to both ctest runs. Needs no display.
+# every test; then cross-builds the 32- and the 64-bit Windows programs and the
+# installer, and runs their tests under wine. Arguments go to every ctest run.
+# Needs no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/quiet.sh
@@ -12,10 +13,21 @@ quiet cmake --build --preset dev
 status=0
 ctest --preset dev "$@" || status=$?
 
-# The build runs the Windows test programs to list their tests: the wine
-# prefix must exist first, for creating it takes longer than listing may.
+# The builds run the Windows test programs to list their tests: the wine
+# prefixes must exist first, for creating one takes longer than listing may.
 quiet scripts/wine_env.sh true
-quiet cmake --preset windows
-quiet cmake --build --preset windows
-ctest --preset windows "$@" || status=$?
+if scripts/runs_32bit.sh; then
+  MORVANE_WINE_ARCH=win32 quiet scripts/wine_env.sh true
+else
+  echo "This machine's kernel runs no 32-bit programs: the 32-bit Windows program and the" \
+    "installer are built and checked, but not run."
+fi
+# The 64-bit build's installer carries the 32-bit program: that comes first.
+for preset in windows-x86 windows; do
+  quiet cmake --preset "$preset"
+  quiet cmake --build --preset "$preset"
+done
+for preset in windows-x86 windows; do
+  ctest --preset "$preset" "$@" || status=$?
+done
 exit "$status"

@@ -10,10 +10,26 @@
 # or run one command in it:
 #   scripts/wine_env.sh wine build/windows/engine/tests/engine_test.exe
 #   scripts/wine_env.sh wineserver -k     (stops the wineserver and its helpers)
-# MORVANE_WINE_DIR chooses another folder for the prefix and the home.
+#
+# MORVANE_WINE_ARCH chooses a 64-bit prefix (win64, the default, build/wine)
+# or a 32-bit one (win32, build/wine32), which runs 32-bit programs only, as a
+# 32-bit Windows does. MORVANE_WINE_DIR chooses another folder for the prefix
+# and the home. MORVANE_WINE_VERSION makes the prefix report another Windows
+# (win7, win10...), MORVANE_WINE_DPI another screen resolution (144...).
+#
+# A prefix is made anew whenever the wine it was made with, or one of these
+# settings, changes: a prefix made before the 32-bit wine was installed has no
+# 32-bit half, and every start in it fails once it is.
 
-morvane_wine_dir=${MORVANE_WINE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/wine}
+export MORVANE_WINE_ARCH=${MORVANE_WINE_ARCH:-win64}
+case $MORVANE_WINE_ARCH in
+  win64) morvane_wine_default=wine ;;
+  win32) morvane_wine_default=wine32 ;;
+  *) echo "MORVANE_WINE_ARCH must be win64 or win32, not $MORVANE_WINE_ARCH" >&2; return 2 2>/dev/null || exit 2 ;;
+esac
+morvane_wine_dir=${MORVANE_WINE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/$morvane_wine_default}
 export WINEPREFIX=$morvane_wine_dir/prefix
+export WINEARCH=$MORVANE_WINE_ARCH
 # Wine links the prefix's Desktop and Documents folders into HOME.
 export HOME=$morvane_wine_dir/home
 export WINEDEBUG=-all
@@ -35,7 +51,7 @@ morvane_wine_setup() (
     "${sudo[@]}" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
   fi
 
-  mkdir -p "$WINEPREFIX" "$HOME"
+  mkdir -p "$HOME"
   # One set-up at a time when several tests start at once.
   exec 9>"$morvane_wine_dir/setup.lock"
   flock 9
@@ -45,11 +61,22 @@ morvane_wine_setup() (
   # or whoever reads those pipes (CTest) waits for them forever.
   detached() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
 
+  # What the prefix was made with: the wine packages (the 32-bit one among
+  # them) and the settings above.
+  stamp="$(dpkg-query -W -f='${Package}:${Architecture} ${Version}\n' 'wine*' 'libwine*' 2>/dev/null |
+    sort) $WINEARCH ${MORVANE_WINE_VERSION:-} ${MORVANE_WINE_DPI:-}"
+  ready=$WINEPREFIX/.morvane-ready
+  if [[ -d "$WINEPREFIX" && "$(cat "$ready" 2>/dev/null)" != "$stamp" ]]; then
+    detached wineserver -k || true
+    detached wineserver -w || true
+    rm -rf "$WINEPREFIX"
+  fi
+  mkdir -p "$WINEPREFIX"
+
   # Exits with 2 when the prefix's wineserver runs already.
   started=false
   if detached wineserver -p; then started=true; fi
 
-  ready=$WINEPREFIX/.morvane-ready
   if [[ ! -f "$ready" ]]; then
     detached wineboot -i
     # Programs that ask for 宋体 (SimSun) get a font that has its glyphs, and
@@ -57,7 +84,18 @@ morvane_wine_setup() (
     for face in 宋体 SimSun; do
       detached wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'AR PL UMing CN' /f
     done
-    touch "$ready"
+    if [[ -n "${MORVANE_WINE_VERSION:-}" ]]; then
+      detached wine reg add 'HKCU\Software\Wine' /v Version /d "$MORVANE_WINE_VERSION" /f
+    fi
+    # The wineserver reads the resolution when it starts.
+    if [[ -n "${MORVANE_WINE_DPI:-}" ]]; then
+      detached wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$MORVANE_WINE_DPI" /f
+      detached wineserver -k || true
+      detached wineserver -w || true
+      detached wineserver -p
+      detached wine cmd /c exit
+    fi
+    echo "$stamp" >"$ready"
   elif $started; then
     detached wine cmd /c exit
   fi

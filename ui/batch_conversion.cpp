@@ -87,9 +87,14 @@ void BatchConversion::run() {
       convertRecords(input, output);
       output.close();
     } catch (...) {
-      // Whatever failed, the records converted before it go to the file.
+      // Whatever failed, the records converted before it go to the file, and
+      // the whole ones it keeps onto the device.
       try {
         output.flush();
+      } catch (const std::exception&) {
+      }
+      try {
+        output.sync();
       } catch (const std::exception&) {
       }
       showWritten(output);

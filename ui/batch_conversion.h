@@ -30,8 +30,10 @@ class BatchConversion {
   // the file named in Text2, and closes with a message. After a record the
   // window gets a pass, unless its last one ended less than a millisecond
   // ago; before every pass the records converted so far are in the file and
-  // Label2 counts them. A click that would start a second run meanwhile
-  // returns at once, doing nothing.
+  // Label2 counts them. The message comes once the file's records are on the
+  // device, where a power cut keeps them; a failure to put them there fails
+  // the run. A click that would start a second run meanwhile returns at once,
+  // doing nothing.
   void run();
   bool running() const { return running_; }
 

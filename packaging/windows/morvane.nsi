@@ -1,11 +1,19 @@
 ; The Windows installer: morvane.exe in Program Files, a Start-menu shortcut
 ; for every user, and an uninstaller listed in Add/Remove Programs. Silent with
-; /S. CMake defines VERSION, PROGRAM (the morvane.exe to install), ICON and
-; OUTFILE.
-
-; A 64-bit Unicode installer: makensis would make a 32-bit one, which a 64-bit
-; only wine does not run.
-Target amd64-unicode
+; /S. CMake defines VERSION, PROGRAM64 and PROGRAM32 (the 64- and the 32-bit
+; morvane.exe), ICON and OUTFILE.
+;
+; The installer itself is a 32-bit program, which every Windows runs. On a
+; 64-bit Windows it installs the 64-bit program into the 64-bit Program Files
+; and registers it in the 64-bit view of the registry; on a 32-bit Windows it
+; installs the 32-bit program.
+!ifdef TARGET
+; Only for testing on machines that run no 32-bit programs: the same
+; installer in a 64-bit stub.
+; There the 32-bit branches are never taken, and their labels go unused.
+Target ${TARGET}
+!pragma warning disable 6012
+!endif
 Unicode true
 ManifestDPIAware true
 SetCompressor /SOLID lzma
@@ -13,12 +21,14 @@ RequestExecutionLevel admin
 
 !include "MUI2.nsh"
 !include "FileFunc.nsh"
+!include "LogicLib.nsh"
+!include "x64.nsh"
 
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Morvane"
 
 Name "Morvane"
 OutFile "${OUTFILE}"
-InstallDir "$PROGRAMFILES64\Morvane"
+InstallDir "$PROGRAMFILES\Morvane"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
 
 VIProductVersion "${VERSION}.0"
@@ -39,11 +49,31 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "The Morvane developers"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
+; The 64-bit view of the registry and the 64-bit Program Files on a 64-bit
+; Windows, unless /D= named another folder.
+Function .onInit
+  ${If} ${RunningX64}
+    SetRegView 64
+    ${If} $INSTDIR == "$PROGRAMFILES\Morvane"
+      StrCpy $INSTDIR "$PROGRAMFILES64\Morvane"
+    ${EndIf}
+  ${EndIf}
+FunctionEnd
+
+Function un.onInit
+  ${If} ${RunningX64}
+    SetRegView 64
+  ${EndIf}
+FunctionEnd
+
 Section
   SetShellVarContext all
-  SetRegView 64
   SetOutPath "$INSTDIR"
-  File "/oname=morvane.exe" "${PROGRAM}"
+  ${If} ${RunningX64}
+    File "/oname=morvane.exe" "${PROGRAM64}"
+  ${Else}
+    File "/oname=morvane.exe" "${PROGRAM32}"
+  ${EndIf}
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Morvane.lnk" "$INSTDIR\morvane.exe"
 
@@ -62,7 +92,6 @@ SectionEnd
 
 Section "Uninstall"
   SetShellVarContext all
-  SetRegView 64
   Delete "$SMPROGRAMS\Morvane.lnk"
   Delete "$INSTDIR\morvane.exe"
   Delete "$INSTDIR\uninstall.exe"

@@ -61,6 +61,7 @@ void ListFileAppender::flush() {
   const std::int64_t records = std::exchange(waitingRecords_, 0);
   try {
     if (!file_->isNamedBy(path_)) {
+      file_->sync();
       file_->close();
       file_.reset();
       open();
@@ -89,9 +90,14 @@ void ListFileAppender::write(std::initializer_list<std::string_view> parts, std:
   written_ += records;
 }
 
+void ListFileAppender::sync() {
+  if (file_) file_->sync();
+}
+
 void ListFileAppender::close() {
   if (!file_) return;
   flush();
+  file_->sync();
   file_->close();
   file_.reset();
 }

@@ -25,16 +25,22 @@ class ListFileAppender {
 
   // Hands every waiting record to the system in one write. The path is looked
   // up first: when it no longer names the open file (moved, deleted or
-  // replaced meanwhile), it is opened again, and again it must not be the
-  // input. When the write fails or is short, the file is cut back to the end
-  // of the last whole record that reached it, the others are dropped, and
-  // std::system_error is thrown: no part of a record is ever left behind.
+  // replaced meanwhile), that file is synced and closed, the path is opened
+  // again, and again it must not be the input. When the write fails or is
+  // short, the file is cut back to the end of the last whole record that
+  // reached it, the others are dropped, and std::system_error is thrown: no
+  // part of a record is ever left behind.
   void flush();
 
   // The records that are whole in the file.
   std::int64_t written() const { return written_; }
 
-  // Flushes and closes the file. Throws std::system_error.
+  // Puts the records in the open file on its device, so that a power cut
+  // keeps them; records still waiting are not flushed first. Not done at
+  // every flush, for its cost. Throws std::system_error.
+  void sync();
+
+  // Flushes, syncs and closes the file. Throws std::system_error.
   void close();
 
  private:

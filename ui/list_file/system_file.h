@@ -1,10 +1,12 @@
 // The few things list files need from the system, one implementation per
-// platform: posix_file.cpp (open, read, write) and win32_file.cpp (CreateFileW,
-// ReadFile, WriteFile). Paths are UTF-8 everywhere above this layer.
+// platform: posix_file.cpp (open, read, write, fsync) and win32_file.cpp
+// (CreateFileW, ReadFile, WriteFile, FlushFileBuffers). Paths are UTF-8
+// everywhere above this layer.
 #pragma once
 
 #include <cstddef>
 #include <cstdint>
+#include <functional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -69,6 +71,8 @@ class OutputFile {
   };
   // Appends bytes at the end of the file, going on after short writes until
   // all are written or the system refuses more (a full disk, a size limit).
+  // On Linux, every mebibyte appended is also sent on to the device in the
+  // background, for sync to find little left to do.
   Appended append(std::string_view bytes);
 
   // The file's length in bytes. Throws std::system_error.
@@ -77,6 +81,18 @@ class OutputFile {
   // Cuts the file back to length bytes. Throws std::system_error.
   void truncate(std::uint64_t length);
 
+  // Puts what the file holds on its device (fsync, FlushFileBuffers), and on
+  // POSIX, when this open created the file, its entry in the folder too: after
+  // it returns, a power cut keeps the file. A device or pipe, which has nothing
+  // to put there, is no failure. Throws std::system_error.
+  void sync();
+
+  // When set, sync calls this in place of each system call that puts data on
+  // the device, and takes its answer, and append sends nothing on early: tests
+  // fail or watch syncs with it, and a benchmark leaves them out. The program
+  // never sets it.
+  static inline std::function<std::error_code()> syncHook;
+
   // Closes the file. Throws std::system_error when the system reports that
   // the data could not be kept; the file is closed all the same.
   void close();
@@ -84,6 +100,11 @@ class OutputFile {
  private:
   std::intptr_t handle_;
   FileIdentity identity_;
+  // POSIX: the folder this open created the file in, until sync has put the
+  // file's entry there on the device; empty otherwise.
+  std::string newEntryIn_;
+  // POSIX: bytes appended since the last were sent on to the device.
+  std::size_t appendedSinceWriteOut_ = 0;
 };
 
 }  // namespace ui

@@ -184,6 +184,17 @@ void OutputFile::truncate(std::uint64_t length) {
   }
 }
 
+void OutputFile::sync() {
+  // Only a file on a disk has data to put there: FlushFileBuffers refuses the
+  // NUL device and consoles. Its folder entry goes with the file's metadata.
+  if (GetFileType(handleOf(handle_)) != FILE_TYPE_DISK) return;
+  if (syncHook) {
+    if (const std::error_code error = syncHook()) throw std::system_error(error, "sync list file");
+    return;
+  }
+  if (!FlushFileBuffers(handleOf(handle_))) fail("sync list file");
+}
+
 void OutputFile::close() {
   const HANDLE handle = handleOf(handle_);
   handle_ = -1;  // even a failed close releases the handle

@@ -73,8 +73,15 @@ TEST(BatchFailures, WriteOverTheFileSizeLimitLeavesNoPartOfTheRecord) {
       signal(SIGXFSZ, SIG_IGN);
       const rlimit limit{c.limit, c.limit};
       setrlimit(RLIMIT_FSIZE, &limit);
+      const SyncWatch watch(scenario);
       scenario.run();
-      return scenario.window.messages == std::vector{kFailed} &&
+      // The whole records left after the cut-back are synced before the message.
+      const bool synced =
+          watch.calls.size() == kSyncsOfANewFile &&
+          std::ranges::all_of(watch.calls, [](const SyncWatch::Call& call) {
+            return call.messagesShown == 0 && call.output == "abcdefgh\r\nabcdefgh\r\n";
+          });
+      return synced && scenario.window.messages == std::vector{kFailed} &&
                      scenario.caption() == "已处理：2条！"
                  ? 0
                  : 1;
@@ -109,6 +116,14 @@ TEST(BatchWhileYielding, AConfirmedCloseKeepsExactlyTheCountedRecords) {
     EXPECT_EQ(status, 1);
     EXPECT_EQ(scenario.output(), c.output);
   }
+}
+
+TEST(BatchOutput, ADeviceWithNothingToSyncCompletes) {
+  Scenario scenario("123456\n234567\n");
+  scenario.window.texts[1] = "/dev/null";  // fsync answers EINVAL
+  scenario.run();
+  EXPECT_EQ(scenario.window.messages, std::vector{kCompleted});
+  EXPECT_EQ(scenario.caption(), "已处理：2条！");
 }
 
 TEST(BatchFailures, AFullDiskFailsAtTheFirstRecord) {

@@ -107,6 +107,39 @@ TEST(BatchOutput, RunsAppendAfterWhatTheFileHolds) {
   EXPECT_EQ(scenario.caption(), "已处理：2条！");
 }
 
+TEST(BatchOutput, TheMessageComesOnceTheRecordsAreOnTheDevice) {
+  const std::string records = "123456\r\n234567\r\n345678\r\n";
+  const struct {
+    const char* before;  // what the output held; nullptr: no file
+    std::size_t failFrom;
+    std::size_t syncs;
+    ShownMessage message;
+    const char* why;
+  } cases[] = {
+      {nullptr, 0, kSyncsOfANewFile, kCompleted, "a new file"},
+      {"earlier\r\n", 0, 1, kCompleted, "a file that was there: no new folder entry"},
+      {nullptr, 1, 2, kFailed, "the data cannot be synced, at the end or after the failure"},
+      {"earlier\r\n", 1, 2, kFailed, "the same in a file that was there"},
+      {nullptr, 2, kSyncsOfANewFile == 2 ? 3 : 1, kSyncsOfANewFile == 2 ? kFailed : kCompleted,
+       "the folder entry cannot be synced (POSIX)"},
+  };
+  for (const auto& c : cases) {
+    SCOPED_TRACE(c.why);
+    Scenario scenario("123456\n234567\n345678\n");
+    if (c.before) scenario.folder.write("out.txt", c.before);
+    const SyncWatch watch(scenario, c.failFrom);
+    const std::string output = scenario.run();
+    EXPECT_EQ(output, (c.before ? c.before : "") + records);
+    EXPECT_EQ(scenario.window.messages, std::vector{c.message});
+    EXPECT_EQ(scenario.caption(), "已处理：3条！") << "the records are in the file all the same";
+    EXPECT_EQ(watch.calls.size(), c.syncs);
+    for (const SyncWatch::Call& call : watch.calls) {
+      EXPECT_EQ(call.messagesShown, 0u);
+      EXPECT_EQ(call.output, output);
+    }
+  }
+}
+
 TEST(BatchStart, AnEmptyPathDoesNothing) {
   for (int emptied : {0, 1}) {
     SCOPED_TRACE(emptied == 0 ? "Text1" : "Text2");
@@ -242,20 +275,24 @@ TEST(BatchWhileYielding, ASecondStartIsRefused) {
 
 TEST(BatchWhileYielding, AnOutputMovedOrReplacedIsOpenedAgainAtItsPath) {
   namespace fs = std::filesystem;
+  // The file left behind is synced before it is closed, as is the one the run
+  // ends in.
   const struct {
     const char* why;
     std::function<void(const Scenario&)> change;
     const char* output;
     const char* moved;
+    std::size_t syncs;
   } cases[] = {
       {"moved away", [](auto& s) { fs::rename(s.folder.path("out.txt"), s.folder.path("moved")); },
-       "234567\r\n345678\r\n", "123456\r\n"},
+       "234567\r\n345678\r\n", "123456\r\n", 2 * kSyncsOfANewFile},
       // Wine keeps a deleted file's name while it is open, unlike Windows 10:
       // the path still names the open file, which goes with its last handle.
       {"deleted", [](auto& s) { fs::remove(s.folder.path("out.txt")); }, "234567\r\n345678\r\n",
-       "<missing>"},
+       "<missing>", 2 * kSyncsOfANewFile},
+      // Written anew through its name, the open file stays the run's output.
       {"replaced", [](auto& s) { s.folder.write("out.txt", "new\r\n"); },
-       "new\r\n234567\r\n345678\r\n", "<missing>"},
+       "new\r\n234567\r\n345678\r\n", "<missing>", kSyncsOfANewFile},
   };
   for (const auto& c : cases) {
     SCOPED_TRACE(c.why);
@@ -263,6 +300,7 @@ TEST(BatchWhileYielding, AnOutputMovedOrReplacedIsOpenedAgainAtItsPath) {
     scenario.window.onYield = [&] {
       if (scenario.window.yields == 1) c.change(scenario);
     };
+    const SyncWatch watch(scenario);
     scenario.run();
     if (c.why == std::string("deleted") && scenario.output() == "<missing>") {
       std::cout << "[     SKIP ] deleted: a deleted file keeps its name while it is open here\n";
@@ -272,6 +310,7 @@ TEST(BatchWhileYielding, AnOutputMovedOrReplacedIsOpenedAgainAtItsPath) {
     EXPECT_EQ(scenario.folder.read("moved"), c.moved);
     EXPECT_EQ(scenario.window.messages, std::vector{kCompleted});
     EXPECT_EQ(scenario.caption(), "已处理：3条！");
+    EXPECT_EQ(watch.calls.size(), c.syncs);
   }
 }
 

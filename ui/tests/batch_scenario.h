@@ -3,12 +3,15 @@
 #pragma once
 
 #include <chrono>
+#include <cstddef>
 #include <string>
+#include <system_error>
 #include <vector>
 
 #include <gtest/gtest.h>
 
 #include "ui/batch_conversion.h"
+#include "ui/list_file/system_file.h"
 #include "ui/tests/fake_window.h"
 #include "ui/tests/temp_folder.h"
 
@@ -51,3 +54,33 @@ inline void expectFailed(const Scenario& scenario, const std::string& output,
   EXPECT_EQ(scenario.window.label2Visible, label2Visible);
   EXPECT_EQ(scenario.caption(), kInitialCaption);
 }
+
+// Syncs a run makes for a file it created: the data, and on POSIX the file's
+// entry in its folder.
+#ifdef _WIN32
+inline constexpr std::size_t kSyncsOfANewFile = 1;
+#else
+inline constexpr std::size_t kSyncsOfANewFile = 2;
+#endif
+
+// Stands in for the system's sync while it lives: notes, at each call, the
+// messages shown so far and what the output holds, and fails every call from
+// the failFrom-th on (0: none).
+struct SyncWatch {
+  struct Call {
+    std::size_t messagesShown;
+    std::string output;
+  };
+  explicit SyncWatch(const Scenario& scenario, std::size_t failFrom = 0) {
+    ui::OutputFile::syncHook = [this, &scenario, failFrom] {
+      calls.push_back({scenario.window.messages.size(), scenario.output()});
+      if (failFrom != 0 && calls.size() >= failFrom) return make_error_code(std::errc::io_error);
+      return std::error_code();
+    };
+  }
+  ~SyncWatch() { ui::OutputFile::syncHook = nullptr; }
+  SyncWatch(const SyncWatch&) = delete;
+  SyncWatch& operator=(const SyncWatch&) = delete;
+
+  std::vector<Call> calls;
+};

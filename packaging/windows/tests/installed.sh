@@ -1,19 +1,22 @@
 #!/usr/bin/env bash
 # Installs Morvane with its installer, silently, into a wine prefix of its
-# own; checks the program, the Start-menu shortcut and the Add/Remove Programs
-# entry; starts the program through the shortcut and closes it through its
-# exit confirmation; uninstalls it silently and checks that all of it is gone.
+# own, 64- or 32-bit (ARCH win64 or win32); checks that the program installed
+# is MORVANE_EXE, the one for that Windows, and checks the Start-menu shortcut
+# and the Add/Remove Programs entry; starts the program through the shortcut
+# and closes it through its exit confirmation; uninstalls it silently and
+# checks that all of it is gone.
 #
-# Usage: installed.sh SETUP_EXE MORVANE_EXE VERSION   (inside scripts/with_xvfb.sh)
+# Usage: installed.sh ARCH SETUP_EXE MORVANE_EXE VERSION   (inside scripts/with_xvfb.sh)
 set -euo pipefail
 
-setup=$1
-program=$2
-version=$3
+export MORVANE_WINE_ARCH=$1
+setup=$2
+program=$3
+version=$4
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
 # A prefix of its own: installing changes it, and its wineserver and desktop
 # are bound to this X server, so they end with the test.
-export MORVANE_WINE_DIR=$repo/build/wine-installer
+export MORVANE_WINE_DIR=$repo/build/wine-installer-$MORVANE_WINE_ARCH
 source "$repo/scripts/wine_env.sh"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
@@ -38,7 +41,11 @@ has_window() { [[ -n "$(window_titled "$1")" ]]; }
 folder=$WINEPREFIX/drive_c/Program\ Files/Morvane
 shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Morvane.lnk
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Morvane'
-reg_value() { wine reg query "$key" /v "$1" | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
+# A 64-bit Windows keeps the entry in the 64-bit view of the registry, which
+# the reg.exe that wine starts does not see unless asked.
+view=()
+[[ $MORVANE_WINE_ARCH == win64 ]] && view=(/reg:64)
+reg_value() { wine reg query "$key" /v "$1" "${view[@]}" | tr -d '\r' | sed -n "s/^ *$1 *REG_[A-Z_]* *//p"; }
 
 wine "$setup" /S
 cmp -s "$program" "$folder/morvane.exe" || fail "morvane.exe is not the program"
@@ -78,4 +85,4 @@ wait "$started" || fail "the program ended with status $?"
 wine "$folder/uninstall.exe" /S
 eventually eval '[[ ! -e "$folder" ]]' || fail "the program's folder is still there"
 [[ ! -e "$shortcut" ]] || fail "the shortcut is still there"
-if wine reg query "$key" >/dev/null 2>&1; then fail "the Add/Remove Programs entry is still there"; fi
+if wine reg query "$key" "${view[@]}" >/dev/null 2>&1; then fail "the Add/Remove Programs entry is still there"; fi

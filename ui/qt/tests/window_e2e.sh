@@ -15,38 +15,7 @@ finish() {
 }
 trap finish EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# Waits for a visible window whose title is exactly $1; prints its id.
-wait_for_window() {
-  for _ in $(seq 200); do
-    if id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [[ -n "$id" ]]; then
-      echo "$id"
-      return
-    fi
-    sleep 0.05
-  done
-  fail "no window titled $1"
-}
-
-wait_until_gone() {
-  for _ in $(seq 200); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.05
-  done
-  fail "window $1 is still open"
-}
-
-# Clicks the middle of a control, given its left, top, width and height in the window.
-click() {
-  xdotool mousemove --window "$window" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
-  sleep 0.1
-}
-
-type_text() { xdotool type --delay 5 "$1"; }
+source "$(dirname "$0")/../../../scripts/xdotool_helpers.sh"
 
 "$morvane" &
 app_pid=$!
@@ -91,11 +60,7 @@ xdotool windowactivate --sync "$window"
 xdotool key alt+x
 wait_for_window "操作提示" >/dev/null
 xdotool key y
-for _ in $(seq 100); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.05
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program still runs after Yes"
+wait_for_exit "$app_pid"
 wait "$app_pid" || fail "the program ended with status $?"
 app_pid=
 echo "window_e2e: 1 passed, 0 failed"

@@ -17,9 +17,9 @@ if [[ ${#names[@]} -eq 0 ]]; then
   exit 2
 fi
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
-# A prefix of its own: its wineserver and desktop are bound to this X server
-# and end with the test.
-export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-planting}
+# A prefix of its own, of the architecture that MORVANE_WINE_ARCH names: its
+# wineserver and desktop are bound to this X server and end with the test.
+export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-planting-${MORVANE_WINE_ARCH:-win64}}
 source "$repo/scripts/wine_env.sh"
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$(IFS=,; echo "${names[*]}")=n,b"
 work=$(mktemp -d)
@@ -29,33 +29,17 @@ finish() {
 }
 trap finish EXIT
 
+click_pause=0.3
+source "$repo/scripts/xdotool_helpers.sh"
+
 # The planted DLLs that were loaded, as FOLDER/NAME.dll.
 loaded() { (cd "$work" && ls -- */*.loaded 2>/dev/null | sed 's/\.loaded$//' | tr '\n' ' ') || true; }
-
+# A failure names the planted DLLs loaded until then: one that lacks what the
+# program needs of the real DLL may keep the window from coming at all.
 fail() {
   echo "FAIL: $*" >&2
   [[ -z "$(loaded)" ]] || echo "FAIL: the program loaded the planted $(loaded)" >&2
   exit 1
-}
-
-# Waits for a visible window whose title is exactly $1; prints its id.
-wait_for_window() {
-  for _ in $(seq 400); do
-    if id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [[ -n "$id" ]]; then
-      echo "$id"
-      return
-    fi
-    sleep 0.05
-  done
-  fail "no window titled $1"
-}
-
-wait_until_gone() {
-  for _ in $(seq 200); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.05
-  done
-  fail "window $1 is still open"
 }
 
 mkdir "$work/downloads" "$work/current"
@@ -72,7 +56,7 @@ window=$(wait_for_window Morvane)
 xdotool windowactivate --sync "$window"
 sleep 0.3
 # Command1 opens the file chooser, which loads comdlg32 and through it the shell.
-xdotool mousemove --window "$window" 316 30 click 1
+click 284 20 65 21
 dialog=$(wait_for_window "选择ISBN文件")
 xdotool windowactivate --sync "$dialog"
 sleep 0.3
@@ -87,6 +71,7 @@ box=$(wait_for_window "操作提示")
 xdotool windowactivate --sync "$box"
 sleep 0.2
 xdotool key y
+wait_for_exit "$app_pid"
 wait "$app_pid" || fail "the program ended with status $?"
 
 [[ -z "$(loaded)" ]] || fail "after the window, a file chooser and the exit"

@@ -10,9 +10,10 @@ set -euo pipefail
 
 morvane=$1
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
-# A prefix of its own: its wineserver and desktop are bound to this X server
-# and end with the test, while the tests without windows keep theirs.
-export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-window}
+# A prefix of its own, of the architecture that MORVANE_WINE_ARCH names: its
+# wineserver and desktop are bound to this X server and end with the test,
+# while the tests without windows keep theirs.
+export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-window-${MORVANE_WINE_ARCH:-win64}}
 source "$repo/scripts/wine_env.sh"
 work=$(mktemp -d)
 finish() {
@@ -21,38 +22,9 @@ finish() {
 }
 trap finish EXIT
 
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
-
-# Waits for a visible window whose title is exactly $1; prints its id.
-wait_for_window() {
-  for _ in $(seq 400); do
-    if id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -n1) && [[ -n "$id" ]]; then
-      echo "$id"
-      return
-    fi
-    sleep 0.05
-  done
-  fail "no window titled $1"
-}
-
-wait_until_gone() {
-  for _ in $(seq 200); do
-    xdotool search --onlyvisible --name "^$1\$" >/dev/null 2>&1 || return 0
-    sleep 0.05
-  done
-  fail "window $1 is still open"
-}
-
-# Clicks the middle of a control, given its left, top, width and height in the window.
-click() {
-  xdotool mousemove --window "$window" $(($1 + $3 / 2)) $(($2 + $4 / 2)) click 1
-  sleep 0.2
-}
-
-type_text() { xdotool type --delay 20 "$1"; }
+click_pause=0.2
+type_delay=20
+source "$repo/scripts/xdotool_helpers.sh"
 
 # Asks to exit with $1 and answers the confirmation with the key $2.
 request_exit() {
@@ -169,11 +141,7 @@ xdotool windowactivate --sync "$window"
 held=$(exit_during_run)
 ((held < 400000)) || fail "the second run was over before the confirmation"
 xdotool key Return
-for _ in $(seq 100); do
-  kill -0 "$app_pid" 2>/dev/null || break
-  sleep 0.05
-done
-kill -0 "$app_pid" 2>/dev/null && fail "the program still runs after Yes"
+wait_for_exit "$app_pid"
 wait "$app_pid" || fail "the program ended with status $?"
 [[ $(lines) -eq $held ]] || fail "$held records before Yes, $(lines) after"
 grep -qvx $'978-7-111-12345-3\r' "$work/long_out.txt" && fail "a record is cut short or wrong"
