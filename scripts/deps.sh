@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for building ("build") or for
 # building and testing ("test"), for cross-building the Windows program, its
-# installer and testing them under wine ("windows"), or for taking the
-# README's screenshot ("screenshot"); several sets may be named at once.
+# installer and testing them under wine ("windows"), for comparing two builds
+# ("reproduce") or for taking the README's screenshot ("screenshot"); several
+# sets may be named at once.
 # Prints nothing when everything is present.
 set -euo pipefail
 
@@ -30,6 +31,9 @@ windows_packages=(
   xvfb openbox xdotool wmctrl x11-apps
 )
 
+# diffoscope says where two builds that should be identical differ.
+reproduce_packages=(diffoscope-minimal binutils-multiarch xxd)
+
 screenshot_packages=("${test_packages[@]}" imagemagick)
 
 [[ $# -gt 0 ]] || set -- usage
@@ -39,8 +43,9 @@ for set_name in "$@"; do
     build) wanted+=("${build_packages[@]}") ;;
     test) wanted+=("${test_packages[@]}") ;;
     windows) wanted+=("${windows_packages[@]}") ;;
+    reproduce) wanted+=("${reproduce_packages[@]}") ;;
     screenshot) wanted+=("${screenshot_packages[@]}") ;;
-    *) echo "usage: $0 build|test|windows|screenshot..." >&2; exit 2 ;;
+    *) echo "usage: $0 build|test|windows|reproduce|screenshot..." >&2; exit 2 ;;
   esac
 done
 
