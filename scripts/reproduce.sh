@@ -11,11 +11,10 @@
 # Usage: reproduce.sh [--keep]   (--keep leaves the two builds in place)
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/quiet.sh
 
 keep=false
 if [[ "${1:-}" == --keep ]]; then keep=true; fi
-scripts/deps.sh reproduce build windows
+scripts/deps.sh reproduce
 
 commit=$(git rev-parse HEAD)
 git diff --quiet HEAD || echo "note: uncommitted changes are not built, only commit $commit" >&2
@@ -38,6 +37,7 @@ build() {
   local run=(env "$@" bash -c "umask $mask && scripts/package.sh >/dev/null")
   echo "building $commit in $dir ($*, umask $mask)"
   if [[ $(id -u) -eq 0 ]] && unshare --uts true 2>/dev/null; then
+    # shellcheck disable=SC2016 # the inner shell expands them
     (cd "$dir" && unshare --uts bash -c 'hostname "$0" && exec "$@"' "$host" "${run[@]}")
   else
     (cd "$dir" && "${run[@]}")
