@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for building ("build") or for
-# building and testing ("test"), for cross-building the Windows program, its
-# installer and testing them under wine ("windows"), or for taking the
-# README's screenshot ("screenshot"); several sets may be named at once.
+# building and testing ("test"), for cross-building the Windows programs, the
+# installer and testing them under wine ("windows"), for comparing two builds
+# ("reproduce") or for taking the README's screenshot ("screenshot"); several
+# sets may be named at once.
 # Prints nothing when everything is present.
 set -euo pipefail
 
@@ -16,7 +17,7 @@ test_packages=(
   "${build_packages[@]}"
   clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev
   xvfb xauth xdotool xclip openbox
-  lintian desktop-file-utils appstream x11-utils
+  lintian desktop-file-utils appstream x11-utils devscripts
 )
 
 # GoogleTest's sources are built with the programs; locales holds the Chinese
@@ -29,6 +30,9 @@ windows_packages=(
   nsis icoutils
   xvfb openbox xdotool wmctrl x11-apps
 )
+
+# diffoscope says where two builds that should be identical differ.
+reproduce_packages=(diffoscope-minimal binutils-multiarch xxd)
 
 screenshot_packages=("${test_packages[@]}" imagemagick)
 
@@ -45,8 +49,9 @@ for set_name in "$@"; do
       # wine command tries it first and fails for every program.
       if "$(dirname "$0")/runs_32bit.sh"; then wanted+=(wine32:i386); fi
       ;;
+    reproduce) wanted+=("${reproduce_packages[@]}") ;;
     screenshot) wanted+=("${screenshot_packages[@]}") ;;
-    *) echo "usage: $0 build|test|windows|screenshot..." >&2; exit 2 ;;
+    *) echo "usage: $0 build|test|windows|reproduce|screenshot..." >&2; exit 2 ;;
   esac
 done
 

@@ -18,6 +18,21 @@ build_dir=${1:-build/package}
 scripts/deps.sh build
 if $windows; then scripts/deps.sh windows; fi
 
+# The same source gives the same packages, byte for byte, wherever and
+# whenever it is built (scripts/reproduce.sh checks this). Every time that
+# ends up in a package is the time of the last commit, or without git the
+# date of the newest changelog entry: the file times in the .deb and in the
+# Qt program's resources. No file's mode follows the caller's umask.
+if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
+  if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$PWD" ]]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+  else
+    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/changelog -S Timestamp)
+  fi
+fi
+export SOURCE_DATE_EPOCH
+umask 022
+
 # Debian's hardening flags, as its own packages are built with; the build type
 # chooses the optimisation and the package is stripped, so -g and -O2 go.
 export DEB_BUILD_MAINT_OPTIONS=hardening=+all DEB_CXXFLAGS_MAINT_STRIP="-g -O2"

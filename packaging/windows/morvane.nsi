@@ -17,6 +17,9 @@ Target ${TARGET}
 Unicode true
 ManifestDPIAware true
 SetCompressor /SOLID lzma
+; No file times in the installer, so that it is the same whenever it is made;
+; the installed files get the time of their installation.
+SetDateSave off
 RequestExecutionLevel admin
 
 !include "MUI2.nsh"
