@@ -9,8 +9,8 @@
 ; installs the 32-bit program.
 !ifdef TARGET
 ; Only for testing on machines that run no 32-bit programs: the same
-; installer in a 64-bit stub.
-; There the 32-bit branches are never taken, and their labels go unused.
+; installer in a 64-bit stub, whose 32-bit branches are never taken and leave
+; their labels unused.
 Target ${TARGET}
 !pragma warning disable 6012
 !endif
