@@ -137,10 +137,19 @@ std::string FloorNumber(std::string_view twelve) {
   return result;
 }
 
+// The twelve digits of as many numbers as the list has lines.
+const std::vector<std::string>& Twelves() {
+  static const std::vector<std::string> twelves = [] {
+    std::mt19937 random(20240611);
+    std::vector<std::string> numbers;
+    for (std::size_t i = 0; i < kListLines; ++i) numbers.push_back("978" + RandomBody(random));
+    return numbers;
+  }();
+  return twelves;
+}
+
 void Floor(benchmark::State& state) {
-  std::mt19937 random(20240611);
-  std::vector<std::string> twelves;
-  for (std::size_t i = 0; i < kListLines; ++i) twelves.push_back("978" + RandomBody(random));
+  const std::vector<std::string>& twelves = Twelves();
   for (auto _ : state) {
     for (const std::string& twelve : twelves) benchmark::DoNotOptimize(FloorNumber(twelve));
   }

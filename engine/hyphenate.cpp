@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -96,21 +97,39 @@ bool Same(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The split by the first rule of the value's group that holds; group prefixes
-// exclude one another. Value is TenChars or TenAscii.
+// The place in kGroups of the group the value begins with, or kGroups.size()
+// for none; group prefixes exclude one another. Value is TenChars or TenAscii.
+template <typename Value>
+std::size_t FindGroup(const Value& value) {
+  std::size_t row = 0;
+  while (row < detail::kGroups.size() &&
+         !Same(value.Mid(1, detail::kGroups[row].group.size()), detail::kGroups[row].group)) {
+    ++row;
+  }
+  return row;
+}
+
+// The registrant length the first rule of the group that holds for the value
+// gives, or 0 when none holds.
+template <typename Value>
+std::size_t RegistrantLength(const detail::GroupRules& group, const Value& value) {
+  for (const detail::RangeRule& rule : group.rules) {
+    if (Holds(rule, value.Mid(group.group.size() + 1, rule.low.size()))) {
+      return static_cast<std::size_t>(rule.registrantLength);
+    }
+  }
+  return 0;
+}
+
+// The split by the first rule of the value's group that holds.
 template <typename Value>
 Split FindSplit(const Value& value) {
-  for (const detail::GroupRules& group : detail::kGroups) {
-    const std::size_t groupLength = group.group.size();
-    if (!Same(value.Mid(1, groupLength), group.group)) continue;
-    for (const detail::RangeRule& rule : group.rules) {
-      if (Holds(rule, value.Mid(groupLength + 1, rule.low.size()))) {
-        return {groupLength, static_cast<std::size_t>(rule.registrantLength)};
-      }
-    }
-    break;
-  }
-  return {};
+  const std::size_t row = FindGroup(value);
+  if (row == detail::kGroups.size()) return {};
+  const detail::GroupRules& group = detail::kGroups[row];
+  const std::size_t registrant = RegistrantLength(group, value);
+  if (registrant == 0) return {};
+  return {group.group.size(), registrant};
 }
 
 // The prefix and the value, hyphenated: group, registrant, publication and
@@ -125,17 +144,96 @@ std::string Hyphenate(std::string_view prefix, const TenChars& value) {
                  value.Mid(publicationStart, 10 - publicationStart), "-", value.Last()});
 }
 
-// The same for ten ASCII characters, assembled in a fixed buffer.
+// Ten ASCII digits need not walk the rules one by one: a group has at most
+// three digits and a rule compares at most the three that follow them, so the
+// split of ten digits is known from two lookups, one by the first three digits
+// and one by the three after the group. Every element of a split is at least
+// one digit long, which lets a registrant length of 0 stand for "no rule holds".
+constexpr std::size_t kSliceDigits = 3;
+static_assert(std::ranges::all_of(detail::kGroups, [](const detail::GroupRules& group) {
+  return group.group.size() <= kSliceDigits &&
+         std::ranges::all_of(group.rules, [&](const detail::RangeRule& rule) {
+           return rule.low.size() <= kSliceDigits && rule.registrantLength > 0 &&
+                  group.group.size() + rule.registrantLength < 9;
+         });
+}));
+
+// Per first three digits: the group's place in kGroups (kGroups.size() for
+// none) and the length of its digits.
+struct GroupAt {
+  std::uint8_t row;
+  std::uint8_t length;
+};
+
+struct SplitTables {
+  std::array<GroupAt, 1000> groupAt;
+  // Per group and the three digits after it: the registrant length, 0 where
+  // no rule holds. The last row, for no group, holds only zeros.
+  std::array<std::array<std::uint8_t, 1000>, detail::kGroups.size() + 1> registrantLength;
+};
+
+// Ten digits: head, then the three digits of a number below 1000, then zeros.
+std::array<char, 10> Padded(std::string_view head, std::size_t number) {
+  std::array<char, 10> digits;
+  digits.fill('0');
+  char* at = std::ranges::copy(head, digits.begin()).out;
+  at[0] = static_cast<char>('0' + number / 100);
+  at[1] = static_cast<char>('0' + number / 10 % 10);
+  at[2] = static_cast<char>('0' + number % 10);
+  return digits;
+}
+
+// The tables, filled on first use by the same walk over the rules that MadeH
+// does, so a change of rules is still a change of rows.
+const SplitTables& Tables() {
+  static const SplitTables tables = [] {
+    SplitTables filled{};
+    for (std::size_t first = 0; first < 1000; ++first) {
+      const std::size_t row = FindGroup(TenAscii(Padded("", first)));
+      const std::size_t length =
+          row < detail::kGroups.size() ? detail::kGroups[row].group.size() : 0;
+      filled.groupAt[first] = {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(length)};
+    }
+    for (std::size_t row = 0; row < detail::kGroups.size(); ++row) {
+      const detail::GroupRules& group = detail::kGroups[row];
+      for (std::size_t slice = 0; slice < 1000; ++slice) {
+        filled.registrantLength[row][slice] = static_cast<std::uint8_t>(
+            RegistrantLength(group, TenAscii(Padded(group.group, slice))));
+      }
+    }
+    return filled;
+  }();
+  return tables;
+}
+
+// The number that three ASCII digits spell.
+std::size_t ThreeDigits(const char* digits) {
+  return static_cast<std::size_t>(digits[0] - '0') * 100 +
+         static_cast<std::size_t>(digits[1] - '0') * 10 + static_cast<std::size_t>(digits[2] - '0');
+}
+
+// The prefix and ten ASCII digits, hyphenated as FindSplit would, assembled in
+// a fixed buffer.
 std::string Hyphenate(std::string_view prefix, std::span<const char, 10> ten) {
-  const Split split = FindSplit(TenAscii(ten));
+  const SplitTables& tables = Tables();
+  const GroupAt group = tables.groupAt[ThreeDigits(ten.data())];
+  const std::size_t registrant =
+      tables.registrantLength[group.row][ThreeDigits(&ten[group.length])];
   std::array<char, 17> hyphenated;
-  char* end = std::ranges::copy(prefix, hyphenated.begin()).out;
-  for (std::size_t i = 0; i < ten.size(); ++i) {
-    const bool hyphen = i == split.group || i == split.group + split.registrant || i == 9;
-    if (split.group != 0 && hyphen) *end++ = '-';
-    *end++ = ten[i];
+  char* digits = std::ranges::copy(prefix, hyphenated.begin()).out;
+  if (registrant == 0) {
+    char* end = std::ranges::copy(ten, digits).out;
+    return std::string(hyphenated.data(), end);
   }
-  return std::string(hyphenated.data(), end);
+  // Each digit moves right by the hyphens before it; the hyphens fill the gaps.
+  const std::size_t publication = group.length + registrant;
+  for (std::size_t i = 0; i < ten.size(); ++i) {
+    digits[i + (i >= group.length) + (i >= publication) + (i >= 9)] = ten[i];
+  }
+  digits[group.length] = '-';
+  digits[publication + 1] = '-';
+  digits[11] = '-';
+  return std::string(hyphenated.data(), digits + 13);
 }
 
 }  // namespace
