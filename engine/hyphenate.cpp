@@ -1,6 +1,7 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
+#include <cstring>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -183,53 +184,60 @@ std::array<char, 10> Padded(std::string_view head, std::size_t number) {
   return digits;
 }
 
-// The tables, filled on first use by the same walk over the rules that MadeH
-// does, so a change of rules is still a change of rows.
+// The tables, filled by the same walk over the rules that MadeH does, so a
+// change of rules is still a change of rows.
+SplitTables FillTables() {
+  SplitTables tables{};
+  for (std::size_t first = 0; first < 1000; ++first) {
+    const std::size_t row = FindGroup(TenAscii(Padded("", first)));
+    const std::size_t length = row < detail::kGroups.size() ? detail::kGroups[row].group.size() : 0;
+    tables.groupAt[first] = {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(length)};
+  }
+  for (std::size_t row = 0; row < detail::kGroups.size(); ++row) {
+    const detail::GroupRules& group = detail::kGroups[row];
+    for (std::size_t slice = 0; slice < 1000; ++slice) {
+      tables.registrantLength[row][slice] =
+          static_cast<std::uint8_t>(RegistrantLength(group, TenAscii(Padded(group.group, slice))));
+    }
+  }
+  return tables;
+}
+
 const SplitTables& Tables() {
-  static const SplitTables tables = [] {
-    SplitTables filled{};
-    for (std::size_t first = 0; first < 1000; ++first) {
-      const std::size_t row = FindGroup(TenAscii(Padded("", first)));
-      const std::size_t length =
-          row < detail::kGroups.size() ? detail::kGroups[row].group.size() : 0;
-      filled.groupAt[first] = {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(length)};
-    }
-    for (std::size_t row = 0; row < detail::kGroups.size(); ++row) {
-      const detail::GroupRules& group = detail::kGroups[row];
-      for (std::size_t slice = 0; slice < 1000; ++slice) {
-        filled.registrantLength[row][slice] = static_cast<std::uint8_t>(
-            RegistrantLength(group, TenAscii(Padded(group.group, slice))));
-      }
-    }
-    return filled;
-  }();
+  static const SplitTables tables = FillTables();
   return tables;
 }
 
 // The number that three ASCII digits spell.
 std::size_t ThreeDigits(const char* digits) {
-  return static_cast<std::size_t>(digits[0] - '0') * 100 +
-         static_cast<std::size_t>(digits[1] - '0') * 10 + static_cast<std::size_t>(digits[2] - '0');
+  const auto digit = [&](std::size_t i) { return static_cast<unsigned char>(digits[i] - '0'); };
+  return digit(0) * 100U + digit(1) * 10U + digit(2);
 }
 
-// The prefix and ten ASCII digits, hyphenated as FindSplit would, assembled in
-// a fixed buffer.
-std::string Hyphenate(std::string_view prefix, std::span<const char, 10> ten) {
+// Ten ASCII digits, then room for the fixed-size copies of Hyphenate to read.
+using PaddedTen = std::array<char, 32>;
+
+// The prefix and ten ASCII digits, hyphenated as FindSplit would.
+std::string Hyphenate(std::string_view prefix, const PaddedTen& ten) {
   const SplitTables& tables = Tables();
-  const GroupAt group = tables.groupAt[ThreeDigits(ten.data())];
+  const GroupAt group = tables.groupAt[ThreeDigits(&ten[0])];
   const std::size_t registrant =
       tables.registrantLength[group.row][ThreeDigits(&ten[group.length])];
-  std::array<char, 17> hyphenated;
+  std::array<char, 32> hyphenated;
   char* digits = std::ranges::copy(prefix, hyphenated.begin()).out;
   if (registrant == 0) {
-    char* end = std::ranges::copy(ten, digits).out;
-    return std::string(hyphenated.data(), end);
+    std::memcpy(digits, ten.data(), 10);
+    return std::string(hyphenated.data(), digits + 10);
   }
-  // Each digit moves right by the hyphens before it; the hyphens fill the gaps.
+  // Three copies of sixteen characters: from the first digit on, from the
+  // registrant element on one place further right, and from the publication
+  // element on two places further right. What a copy writes past its element,
+  // the next one overwrites; the check character and the hyphens go in last.
   const std::size_t publication = group.length + registrant;
-  for (std::size_t i = 0; i < ten.size(); ++i) {
-    digits[i + (i >= group.length) + (i >= publication) + (i >= 9)] = ten[i];
-  }
+  std::memcpy(digits, &ten[0], 16);
+  std::memcpy(digits + group.length + 1, &ten[group.length], 16);
+  std::memcpy(digits + publication + 2, &ten[publication], 16);
+  digits[12] = ten[9];
   digits[group.length] = '-';
   digits[publication + 1] = '-';
   digits[11] = '-';
@@ -241,12 +249,11 @@ std::string Hyphenate(std::string_view prefix, std::span<const char, 10> ten) {
 namespace detail {
 
 std::string HyphenateDigits(const Isbn13Digits& isbn, std::int32_t Lens) {
-  const std::span<const char, 13> digits(isbn);
-  if (Lens != 10) return Hyphenate("978-", digits.last<10>());
-  std::array<char, 10> isbn10;
-  std::ranges::copy(digits.subspan<3, 9>(), isbn10.begin());
-  isbn10[9] = Isbn10CheckCharacter(digits.subspan<3, 9>());
-  return Hyphenate("", isbn10);
+  PaddedTen ten{};
+  std::ranges::copy(std::span(isbn).last<10>(), ten.begin());
+  if (Lens != 10) return Hyphenate("978-", ten);
+  ten[9] = Isbn10CheckCharacter(std::span(isbn).subspan<3, 9>());
+  return Hyphenate("", ten);
 }
 
 }  // namespace detail
