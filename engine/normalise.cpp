@@ -93,7 +93,7 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
   // more, or a 12- or 13-digit barcode of another prefix such as 979): not
   // convertible. The shapes are told apart without branches, since a list
   // mixes them in no order a predictor could learn.
-  const bool has978 = chars[0] == '9' && chars[1] == '7' && chars[2] == '8';
+  const bool has978 = std::string_view(chars.data(), 3) == "978";
   const bool isbn13 = (n == 13 || n == 12) && has978;  // 978 + body (+ check digit)
   const bool isbn10 = n == 10 || n == 9;  // an ISBN-10 (check character dropped) or a bare body
   if (!isbn13 && !isbn10) return false;
@@ -108,7 +108,7 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
   // The EAN-13 check digit weighs the characters 1 and 3 in turn, so "978"
   // adds 9 + 3 * 7 + 8 and the body's first digit weighs 3.
   const unsigned sum = 9 + 3 * 7 + 8 + read.weightedSum;
-  result[12] = static_cast<char>('0' + (10 - sum % 10) % 10);
+  result[12] = "0987654321"[sum % 10];  // (10 - sum % 10) % 10 as a digit
   return true;
 }
 
