@@ -50,8 +50,6 @@ class TenAscii {
   std::string_view Mid(std::size_t start, std::size_t length) const {
     return value_.substr(start - 1, length);
   }
-  std::string_view Last() const { return value_.substr(9); }
-  std::string_view All() const { return value_; }
 
  private:
   std::string_view value_;
@@ -220,9 +218,12 @@ using PaddedTen = std::array<char, 32>;
 // The prefix and ten ASCII digits, hyphenated as FindSplit would.
 std::string Hyphenate(std::string_view prefix, const PaddedTen& ten) {
   const SplitTables& tables = Tables();
-  const GroupAt group = tables.groupAt[ThreeDigits(&ten[0])];
-  const std::size_t registrant =
-      tables.registrantLength[group.row][ThreeDigits(&ten[group.length])];
+  // The three digits after a group of each length, worked out while the group
+  // is being looked up rather than after.
+  const std::array<std::size_t, kSliceDigits + 1> slices = {
+      ThreeDigits(&ten[0]), ThreeDigits(&ten[1]), ThreeDigits(&ten[2]), ThreeDigits(&ten[3])};
+  const GroupAt group = tables.groupAt[slices[0]];
+  const std::size_t registrant = tables.registrantLength[group.row][slices[group.length]];
   std::array<char, 32> hyphenated;
   char* digits = std::ranges::copy(prefix, hyphenated.begin()).out;
   if (registrant == 0) {
