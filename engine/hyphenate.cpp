@@ -1,7 +1,6 @@
 #include <algorithm>
 #include <array>
 #include <cstdint>
-#include <cstring>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -212,37 +211,29 @@ std::size_t ThreeDigits(const char* digits) {
   return digit(0) * 100U + digit(1) * 10U + digit(2);
 }
 
-// Ten ASCII digits, then room for the fixed-size copies of Hyphenate to read.
-using PaddedTen = std::array<char, 32>;
-
-// The prefix and ten ASCII digits, hyphenated as FindSplit would.
-std::string Hyphenate(std::string_view prefix, const PaddedTen& ten) {
+// The prefix, the nine body digits of isbn and the check character,
+// hyphenated as FindSplit would. The string starts as hyphens and each digit
+// is written once, straight to its place: reading back a buffer just written
+// in pieces of other sizes would stall the processor until the writes land.
+std::string Hyphenate(std::string_view prefix, const detail::Isbn13Digits& isbn, char check) {
+  const char* body = &isbn[3];
   const SplitTables& tables = Tables();
   // The three digits after a group of each length, worked out while the group
   // is being looked up rather than after.
   const std::array<std::size_t, kSliceDigits + 1> slices = {
-      ThreeDigits(&ten[0]), ThreeDigits(&ten[1]), ThreeDigits(&ten[2]), ThreeDigits(&ten[3])};
+      ThreeDigits(body), ThreeDigits(body + 1), ThreeDigits(body + 2), ThreeDigits(body + 3)};
   const GroupAt group = tables.groupAt[slices[0]];
   const std::size_t registrant = tables.registrantLength[group.row][slices[group.length]];
-  std::array<char, 32> hyphenated;
-  char* digits = std::ranges::copy(prefix, hyphenated.begin()).out;
-  if (registrant == 0) {
-    std::memcpy(digits, ten.data(), 10);
-    return std::string(hyphenated.data(), digits + 10);
-  }
-  // Three copies of sixteen characters: from the first digit on, from the
-  // registrant element on one place further right, and from the publication
-  // element on two places further right. What a copy writes past its element,
-  // the next one overwrites; the check character and the hyphens go in last.
-  const std::size_t publication = group.length + registrant;
-  std::memcpy(digits, &ten[0], 16);
-  std::memcpy(digits + group.length + 1, &ten[group.length], 16);
-  std::memcpy(digits + publication + 2, &ten[publication], 16);
-  digits[12] = ten[9];
-  digits[group.length] = '-';
-  digits[publication + 1] = '-';
-  digits[11] = '-';
-  return std::string(hyphenated.data(), digits + 13);
+  // Each body digit moves right by the hyphens before it, which remain in the
+  // gaps. Without a rule there are none.
+  const bool hyphenated = registrant != 0;
+  const std::size_t groupEnd = hyphenated ? group.length : 9;
+  const std::size_t registrantEnd = groupEnd + registrant;
+  std::string result(prefix.size() + (hyphenated ? 13 : 10), '-');
+  char* out = std::ranges::copy(prefix, result.data()).out;
+  for (std::size_t i = 0; i < 9; ++i) out[i + (i >= groupEnd) + (i >= registrantEnd)] = body[i];
+  result.back() = check;
+  return result;
 }
 
 }  // namespace
@@ -250,11 +241,8 @@ std::string Hyphenate(std::string_view prefix, const PaddedTen& ten) {
 namespace detail {
 
 std::string HyphenateDigits(const Isbn13Digits& isbn, std::int32_t Lens) {
-  PaddedTen ten{};
-  std::ranges::copy(std::span(isbn).last<10>(), ten.begin());
-  if (Lens != 10) return Hyphenate("978-", ten);
-  ten[9] = Isbn10CheckCharacter(std::span(isbn).subspan<3, 9>());
-  return Hyphenate("", ten);
+  if (Lens != 10) return Hyphenate("978-", isbn, isbn[12]);
+  return Hyphenate("", isbn, Isbn10CheckCharacter(std::span(isbn).subspan<3, 9>()));
 }
 
 }  // namespace detail
