@@ -91,8 +91,7 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
   // dropped unread; "978" numbers of 12 or 13 characters already hold the
   // prefix. Shorter than 9 characters, or a length no ISBN has (11, 14 or
   // more, or a 12- or 13-digit barcode of another prefix such as 979): not
-  // convertible. The shapes are told apart without branches, since a list
-  // mixes them in no order a predictor could learn.
+  // convertible.
   const bool has978 = std::string_view(chars.data(), 3) == "978";
   const bool isbn13 = (n == 13 || n == 12) && has978;  // 978 + body (+ check digit)
   const bool isbn10 = n == 10 || n == 9;  // an ISBN-10 (check character dropped) or a bare body
