@@ -182,7 +182,7 @@ std::array<char, 10> Padded(std::string_view head, std::size_t number) {
 }
 
 // The tables, filled by the same walk over the rules that MadeH does, so a
-// change of rules is still a change of rows.
+// change of rules is still a change of rows. Hyphenate fills them on first use.
 SplitTables FillTables() {
   SplitTables tables{};
   for (std::size_t first = 0; first < 1000; ++first) {
@@ -200,11 +200,6 @@ SplitTables FillTables() {
   return tables;
 }
 
-const SplitTables& Tables() {
-  static const SplitTables tables = FillTables();
-  return tables;
-}
-
 // The number that three ASCII digits spell.
 std::size_t ThreeDigits(const char* digits) {
   const auto digit = [&](std::size_t i) { return static_cast<unsigned char>(digits[i] - '0'); };
@@ -216,8 +211,8 @@ std::size_t ThreeDigits(const char* digits) {
 // is written once, straight to its place: reading back a buffer just written
 // in pieces of other sizes would stall the processor until the writes land.
 std::string Hyphenate(std::string_view prefix, const detail::Isbn13Digits& isbn, char check) {
+  static const SplitTables tables = FillTables();
   const char* body = &isbn[3];
-  const SplitTables& tables = Tables();
   // The three digits after a group of each length, worked out while the group
   // is being looked up rather than after.
   const std::array<std::size_t, kSliceDigits + 1> slices = {
