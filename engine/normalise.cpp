@@ -96,7 +96,10 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
   const bool isbn13 = (n == 13 || n == 12) && has978;  // 978 + body (+ check digit)
   const bool isbn10 = n == 10 || n == 9;  // an ISBN-10 (check character dropped) or a bare body
   if (!isbn13 && !isbn10) return false;
-  const char* body = &chars[isbn13 ? 3 : 0];
+  // Where nothing was dropped the characters are the input's own, which is
+  // read rather than the copy just written, so as not to wait for the copy.
+  const char* cleaned = trimmed.size() == n ? trimmed.data() : chars.data();
+  const char* body = cleaned + (isbn13 ? 3 : 0);
 
   const Body read = ReadBody(body);
   if (!read.digits) return false;
