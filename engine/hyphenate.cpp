@@ -1,5 +1,6 @@
 #include <algorithm>
 #include <array>
+#include <cstdint>
 #include <initializer_list>
 #include <span>
 #include <string>
@@ -48,8 +49,6 @@ class TenAscii {
   std::string_view Mid(std::size_t start, std::size_t length) const {
     return value_.substr(start - 1, length);
   }
-  std::string_view Last() const { return value_.substr(9); }
-  std::string_view All() const { return value_; }
 
  private:
   std::string_view value_;
@@ -96,21 +95,39 @@ bool Same(std::string_view a, std::string_view b) {
   return true;
 }
 
-// The split by the first rule of the value's group that holds; group prefixes
-// exclude one another. Value is TenChars or TenAscii.
+// The place in kGroups of the group the value begins with, or kGroups.size()
+// for none; group prefixes exclude one another. Value is TenChars or TenAscii.
+template <typename Value>
+std::size_t FindGroup(const Value& value) {
+  std::size_t row = 0;
+  while (row < detail::kGroups.size() &&
+         !Same(value.Mid(1, detail::kGroups[row].group.size()), detail::kGroups[row].group)) {
+    ++row;
+  }
+  return row;
+}
+
+// The registrant length the first rule of the group that holds for the value
+// gives, or 0 when none holds.
+template <typename Value>
+std::size_t RegistrantLength(const detail::GroupRules& group, const Value& value) {
+  for (const detail::RangeRule& rule : group.rules) {
+    if (Holds(rule, value.Mid(group.group.size() + 1, rule.low.size()))) {
+      return static_cast<std::size_t>(rule.registrantLength);
+    }
+  }
+  return 0;
+}
+
+// The split by the first rule of the value's group that holds.
 template <typename Value>
 Split FindSplit(const Value& value) {
-  for (const detail::GroupRules& group : detail::kGroups) {
-    const std::size_t groupLength = group.group.size();
-    if (!Same(value.Mid(1, groupLength), group.group)) continue;
-    for (const detail::RangeRule& rule : group.rules) {
-      if (Holds(rule, value.Mid(groupLength + 1, rule.low.size()))) {
-        return {groupLength, static_cast<std::size_t>(rule.registrantLength)};
-      }
-    }
-    break;
-  }
-  return {};
+  const std::size_t row = FindGroup(value);
+  if (row == detail::kGroups.size()) return {};
+  const detail::GroupRules& group = detail::kGroups[row];
+  const std::size_t registrant = RegistrantLength(group, value);
+  if (registrant == 0) return {};
+  return {group.group.size(), registrant};
 }
 
 // The prefix and the value, hyphenated: group, registrant, publication and
@@ -125,17 +142,93 @@ std::string Hyphenate(std::string_view prefix, const TenChars& value) {
                  value.Mid(publicationStart, 10 - publicationStart), "-", value.Last()});
 }
 
-// The same for ten ASCII characters, assembled in a fixed buffer.
-std::string Hyphenate(std::string_view prefix, std::span<const char, 10> ten) {
-  const Split split = FindSplit(TenAscii(ten));
-  std::array<char, 17> hyphenated;
-  char* end = std::ranges::copy(prefix, hyphenated.begin()).out;
-  for (std::size_t i = 0; i < ten.size(); ++i) {
-    const bool hyphen = i == split.group || i == split.group + split.registrant || i == 9;
-    if (split.group != 0 && hyphen) *end++ = '-';
-    *end++ = ten[i];
+// Ten ASCII digits need not walk the rules one by one: a group has at most
+// three digits and a rule compares at most the three that follow them, so the
+// split of ten digits is known from two lookups, one by the first three digits
+// and one by the three after the group. Every element of a split is at least
+// one digit long, which lets a registrant length of 0 stand for "no rule holds".
+constexpr std::size_t kSliceDigits = 3;
+static_assert(std::ranges::all_of(detail::kGroups, [](const detail::GroupRules& group) {
+  return group.group.size() <= kSliceDigits &&
+         std::ranges::all_of(group.rules, [&](const detail::RangeRule& rule) {
+           return rule.low.size() <= kSliceDigits && rule.registrantLength > 0 &&
+                  group.group.size() + rule.registrantLength < 9;
+         });
+}));
+
+// Per first three digits: the group's place in kGroups (kGroups.size() for
+// none) and the length of its digits.
+struct GroupAt {
+  std::uint8_t row;
+  std::uint8_t length;
+};
+
+struct SplitTables {
+  std::array<GroupAt, 1000> groupAt;
+  // Per group and the three digits after it: the registrant length, 0 where
+  // no rule holds. The last row, for no group, holds only zeros.
+  std::array<std::array<std::uint8_t, 1000>, detail::kGroups.size() + 1> registrantLength;
+};
+
+// Ten digits: head, then the three digits of a number below 1000, then zeros.
+std::array<char, 10> Padded(std::string_view head, std::size_t number) {
+  std::array<char, 10> digits;
+  digits.fill('0');
+  char* at = std::ranges::copy(head, digits.begin()).out;
+  at[0] = static_cast<char>('0' + number / 100);
+  at[1] = static_cast<char>('0' + number / 10 % 10);
+  at[2] = static_cast<char>('0' + number % 10);
+  return digits;
+}
+
+// The tables, filled by the same walk over the rules that MadeH does, so a
+// change of rules is still a change of rows. Hyphenate fills them on first use.
+SplitTables FillTables() {
+  SplitTables tables{};
+  for (std::size_t first = 0; first < 1000; ++first) {
+    const std::size_t row = FindGroup(TenAscii(Padded("", first)));
+    const std::size_t length = row < detail::kGroups.size() ? detail::kGroups[row].group.size() : 0;
+    tables.groupAt[first] = {static_cast<std::uint8_t>(row), static_cast<std::uint8_t>(length)};
   }
-  return std::string(hyphenated.data(), end);
+  for (std::size_t row = 0; row < detail::kGroups.size(); ++row) {
+    const detail::GroupRules& group = detail::kGroups[row];
+    for (std::size_t slice = 0; slice < 1000; ++slice) {
+      tables.registrantLength[row][slice] =
+          static_cast<std::uint8_t>(RegistrantLength(group, TenAscii(Padded(group.group, slice))));
+    }
+  }
+  return tables;
+}
+
+// The number that three ASCII digits spell.
+std::size_t ThreeDigits(const char* digits) {
+  const auto digit = [&](std::size_t i) { return static_cast<unsigned char>(digits[i] - '0'); };
+  return digit(0) * 100U + digit(1) * 10U + digit(2);
+}
+
+// The prefix, the nine body digits of isbn and the check character,
+// hyphenated as FindSplit would. The string starts as hyphens and each digit
+// is written once, straight to its place: reading back a buffer just written
+// in pieces of other sizes would stall the processor until the writes land.
+std::string Hyphenate(std::string_view prefix, const detail::Isbn13Digits& isbn, char check) {
+  static const SplitTables tables = FillTables();
+  const char* body = &isbn[3];
+  // The three digits after a group of each length, worked out while the group
+  // is being looked up rather than after.
+  const std::array<std::size_t, kSliceDigits + 1> slices = {
+      ThreeDigits(body), ThreeDigits(body + 1), ThreeDigits(body + 2), ThreeDigits(body + 3)};
+  const GroupAt group = tables.groupAt[slices[0]];
+  const std::size_t registrant = tables.registrantLength[group.row][slices[group.length]];
+  // Each body digit moves right by the hyphens before it, which remain in the
+  // gaps. Without a rule there are none.
+  const bool hyphenated = registrant != 0;
+  const std::size_t groupEnd = hyphenated ? group.length : 9;
+  const std::size_t registrantEnd = groupEnd + registrant;
+  std::string result(prefix.size() + (hyphenated ? 13 : 10), '-');
+  char* out = std::ranges::copy(prefix, result.data()).out;
+  for (std::size_t i = 0; i < 9; ++i) out[i + (i >= groupEnd) + (i >= registrantEnd)] = body[i];
+  result.back() = check;
+  return result;
 }
 
 }  // namespace
@@ -143,12 +236,8 @@ std::string Hyphenate(std::string_view prefix, std::span<const char, 10> ten) {
 namespace detail {
 
 std::string HyphenateDigits(const Isbn13Digits& isbn, std::int32_t Lens) {
-  const std::span<const char, 13> digits(isbn);
-  if (Lens != 10) return Hyphenate("978-", digits.last<10>());
-  std::array<char, 10> isbn10;
-  std::ranges::copy(digits.subspan<3, 9>(), isbn10.begin());
-  isbn10[9] = Isbn10CheckCharacter(digits.subspan<3, 9>());
-  return Hyphenate("", isbn10);
+  if (Lens != 10) return Hyphenate("978-", isbn, isbn[12]);
+  return Hyphenate("", isbn, Isbn10CheckCharacter(std::span(isbn).subspan<3, 9>()));
 }
 
 }  // namespace detail

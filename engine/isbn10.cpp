@@ -12,11 +12,11 @@ namespace engine {
 namespace detail {
 
 char Isbn10CheckCharacter(std::span<const char, 9> body) {
-  int sum = 0;
-  int weight = 10;
-  for (const char c : body) sum += (c - '0') * weight--;
-  const int check = (11 - sum % 11) % 11;
-  return check == 10 ? 'X' : static_cast<char>('0' + check);
+  unsigned sum = 0;
+  unsigned weight = 10;
+  for (const char c : body) sum += static_cast<unsigned char>(c - '0') * weight--;
+  // The check value is (11 - sum % 11) % 11, written as a character.
+  return "0X987654321"[sum % 11];
 }
 
 }  // namespace detail

@@ -1,4 +1,8 @@
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
+#include <cstring>
 #include <string>
 #include <string_view>
 
@@ -28,6 +32,32 @@ std::string_view TrimSpaces(std::string_view text) {
   return text;
 }
 
+// Nine body characters: whether all are ASCII digits, and the sum of their
+// values weighed 3, 1, 3, 1, ... The first eight are read as one 64-bit word,
+// a character a byte, the first in the lowest, so that the test and the sum
+// take a few operations for all eight together.
+struct Body {
+  bool digits;
+  unsigned weightedSum;
+};
+
+Body ReadBody(const char* body) {
+  static_assert(std::endian::native == std::endian::little);
+  std::uint64_t word;
+  std::memcpy(&word, body, sizeof word);
+  // Each byte minus '0'. A byte below '0' borrows and gets its top bit set; a
+  // borrow can spoil the bytes above it, but never hides that it happened.
+  const std::uint64_t values = word - 0x3030303030303030;
+  // Adding 0x76 sets the top bit of every value above 9. A byte whose value
+  // has its top bit set already fails through the first operand.
+  const bool eightDigits = ((values | (values + 0x7676767676767676)) & 0x8080808080808080) == 0;
+  // For eight digits, the top byte of this product is 3 * value 0 + value 1 +
+  // 3 * value 2 + ... + value 7; no partial sum reaches 256 and carries.
+  const auto eightSum = static_cast<unsigned>((values * 0x0301030103010301) >> 56);
+  const unsigned ninth = static_cast<unsigned char>(body[8] - '0');
+  return {eightDigits && ninth <= 9, eightSum + 3 * ninth};
+}
+
 }  // namespace
 
 namespace detail {
@@ -39,7 +69,7 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
   // length that can give a result. A multi-byte character is never a digit,
   // so one placeholder byte stands for each.
   constexpr std::size_t kLongest = 13;
-  std::array<char, kLongest + 1> chars;
+  std::array<char, kLongest + 1> chars{};
   std::size_t n = 0;
   const std::string_view trimmed = TrimSpaces(isbn);
   for (std::size_t at = 0; at < trimmed.size();) {
@@ -56,37 +86,31 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
     n += kKept[static_cast<unsigned char>(c)];
     if (n > kLongest) return false;
   }
-  const bool has978 = n >= 3 && chars[0] == '9' && chars[1] == '7' && chars[2] == '8';
 
   // Pick the nine body characters. The check character a number carries is
-  // dropped unread; "978" numbers of 12 or 13 characters already hold the prefix.
-  std::size_t bodyStart = 0;
-  if ((n == 13 || n == 12) && has978) {
-    bodyStart = 3;  // 978 + body (+ check digit)
-  } else if (n == 10 || n == 9) {
-    bodyStart = 0;  // an ISBN-10 (its check character dropped) or a bare body
-  } else {
-    // Shorter than 9 characters, or a length no ISBN has (11, 14 or more, or a
-    // 12- or 13-digit barcode of another prefix such as 979): not convertible.
-    return false;
-  }
+  // dropped unread; "978" numbers of 12 or 13 characters already hold the
+  // prefix. Shorter than 9 characters, or a length no ISBN has (11, 14 or
+  // more, or a 12- or 13-digit barcode of another prefix such as 979): not
+  // convertible.
+  const bool has978 = std::string_view(chars.data(), 3) == "978";
+  const bool isbn13 = (n == 13 || n == 12) && has978;  // 978 + body (+ check digit)
+  const bool isbn10 = n == 10 || n == 9;  // an ISBN-10 (check character dropped) or a bare body
+  if (!isbn13 && !isbn10) return false;
+  // Where nothing was dropped the characters are the input's own, which is
+  // read rather than the copy just written, so as not to wait for the copy.
+  const char* cleaned = trimmed.size() == n ? trimmed.data() : chars.data();
+  const char* body = cleaned + (isbn13 ? 3 : 0);
 
-  // "978" and the body; the EAN-13 check digit weighs the characters 1 and 3
-  // in turn, so "978" adds 9 + 3 * 7 + 8 and the body's first digit weighs 3.
+  const Body read = ReadBody(body);
+  if (!read.digits) return false;
   result[0] = '9';
   result[1] = '7';
   result[2] = '8';
-  unsigned sum = 9 + 3 * 7 + 8;
-  bool allDigits = true;
-  for (std::size_t i = 0; i < 9; ++i) {
-    const char c = chars[bodyStart + i];
-    const unsigned digit = static_cast<unsigned char>(c - '0');
-    allDigits &= digit <= 9;
-    sum += i % 2 == 0 ? 3 * digit : digit;
-    result[3 + i] = c;
-  }
-  if (!allDigits) return false;
-  result[12] = static_cast<char>('0' + (10 - sum % 10) % 10);
+  std::ranges::copy_n(body, 9, &result[3]);
+  // The EAN-13 check digit weighs the characters 1 and 3 in turn, so "978"
+  // adds 9 + 3 * 7 + 8 and the body's first digit weighs 3.
+  const unsigned sum = 9 + 3 * 7 + 8 + read.weightedSum;
+  result[12] = "0987654321"[sum % 10];  // (10 - sum % 10) % 10 as a digit
   return true;
 }
 

@@ -4,6 +4,7 @@
 #include <stdexcept>
 #include <string>
 #include <string_view>
+#include <vector>
 
 #include "engine/isbn.h"
 #include "engine/registrant_ranges.h"
@@ -102,6 +103,24 @@ TEST(Convert, OneNumberOfEachRange) {
       if (c != '-') body += c;
     }
     EXPECT_EQ(engine::Convert(body, 10), expected) << body;
+  }
+}
+
+// Convert finds splits in tables filled from the rules; for every three digits
+// after every known group, and after a few unknown ones, it agrees with MadeH
+// in both styles.
+TEST(Convert, AgreesWithMadeHAfterEveryGroup) {
+  std::vector<std::string_view> groups = {"0", "89", "99"};
+  for (const engine::detail::GroupRules& group : engine::detail::kGroups)
+    groups.push_back(group.group);
+  for (const std::string_view group : groups) {
+    for (int n = 0; n <= 999; ++n) {
+      std::string body = std::string(group) + std::to_string(1000 + n).substr(1);
+      body.resize(9, '5');
+      const std::string isbn13 = engine::ConVertIsbnNo(body);
+      ASSERT_EQ(engine::Convert(body, 13), engine::MadeH(isbn13, 13)) << body;
+      ASSERT_EQ(engine::Convert(body, 10), engine::MadeH(isbn13, 10)) << body;
+    }
   }
 }
 
