@@ -70,13 +70,29 @@ const char* BodyOf(std::string_view cleaned) {
   return nullptr;
 }
 
-// Most lines are a bare number, which cleaning leaves as it is up to its last
-// character at least: the body, or nullptr where the trimmed text is not such
-// a number. Since the last character is never read, whether cleaning would
-// drop it does not matter.
-const char* BodyInPlace(std::string_view trimmed) {
-  const char* body = BodyOf(trimmed);
-  return body != nullptr && ReadBody(body).digits ? body : nullptr;
+// Fourteen characters are enough to tell every length that can give a result.
+constexpr std::size_t kLongest = 13;
+
+// Cleaning: every tab and hyphen-minus out of the trimmed text, with one
+// placeholder byte for each multi-byte character, which is never a digit.
+// Returns how many characters chars holds, or kLongest + 1 for more.
+std::size_t Clean(std::string_view trimmed, std::array<char, kLongest + 1>& chars) {
+  std::size_t n = 0;
+  for (std::size_t at = 0; at < trimmed.size();) {
+    char c = trimmed[at];
+    if (static_cast<unsigned char>(c) < 0x80) {
+      ++at;
+    } else {
+      at += detail::MultiByteLength(trimmed, at);
+      c = '\x80';
+    }
+    // Without a branch on where the tabs and hyphens stand: a dropped
+    // character is written and then overwritten by the next one.
+    chars[n] = c;
+    n += kKept[static_cast<unsigned char>(c)];
+    if (n > kLongest) break;
+  }
+  return n;
 }
 
 }  // namespace
@@ -84,38 +100,24 @@ const char* BodyInPlace(std::string_view trimmed) {
 namespace detail {
 
 bool Normalise(std::string_view isbn, Isbn13Digits& result) {
+  // Spaces off the ends first, then tabs and hyphens out. The order matters: a
+  // space next to a tab at an end is not at the end when the trimming runs, so
+  // it stays.
   const std::string_view trimmed = TrimSpaces(isbn);
-  const char* body = BodyInPlace(trimmed);
-  // Fourteen characters are enough to tell every length that can give a
-  // result.
-  constexpr std::size_t kLongest = 13;
+  // Most lines are a bare number, which cleaning would leave as it is up to
+  // its last character at least. Since the last character is never read,
+  // whether cleaning would drop it does not matter: such a line's body is read
+  // in place, and only the other lines are cleaned.
+  const char* body = BodyOf(trimmed);
+  Body read = body != nullptr ? ReadBody(body) : Body{false, 0};
   std::array<char, kLongest + 1> chars{};
-  if (body == nullptr) {
-    // Clean: every tab and hyphen-minus out of what the trimming left. The
-    // order matters: a space next to a tab at an end is not at the end when
-    // the trimming runs, so it stays. A multi-byte character is never a
-    // digit, so one placeholder byte stands for each.
-    std::size_t n = 0;
-    for (std::size_t at = 0; at < trimmed.size();) {
-      char c = trimmed[at];
-      if (static_cast<unsigned char>(c) < 0x80) {
-        ++at;
-      } else {
-        at += detail::MultiByteLength(trimmed, at);
-        c = '\x80';
-      }
-      // Without a branch on where the tabs and hyphens stand: a dropped
-      // character is written and then overwritten by the next one.
-      chars[n] = c;
-      n += kKept[static_cast<unsigned char>(c)];
-      if (n > kLongest) return false;
-    }
-    body = BodyOf(std::string_view(chars.data(), n));
+  if (!read.digits) {
+    body = BodyOf(std::string_view(chars.data(), Clean(trimmed, chars)));
     if (body == nullptr) return false;
+    read = ReadBody(body);
+    if (!read.digits) return false;
   }
 
-  const Body read = ReadBody(body);
-  if (!read.digits) return false;
   result[0] = '9';
   result[1] = '7';
   result[2] = '8';
