@@ -206,6 +206,22 @@ std::size_t ThreeDigits(const char* digits) {
   return digit(0) * 100U + digit(1) * 10U + digit(2);
 }
 
+// Where each of the nine body digits goes, by where the group element and
+// the registrant element end: right of its own place by the hyphens before
+// it, which remain in the gaps.
+constexpr auto kPlaces = [] {
+  std::array<std::array<std::array<std::uint8_t, 9>, 10>, 10> places{};
+  for (std::size_t groupEnd = 0; groupEnd < 10; ++groupEnd) {
+    for (std::size_t registrantEnd = groupEnd; registrantEnd < 10; ++registrantEnd) {
+      for (std::size_t i = 0; i < 9; ++i) {
+        places[groupEnd][registrantEnd][i] =
+            static_cast<std::uint8_t>(i + (i >= groupEnd) + (i >= registrantEnd));
+      }
+    }
+  }
+  return places;
+}();
+
 // The prefix, the nine body digits of isbn and the check character,
 // hyphenated as FindSplit would. The string starts as hyphens and each digit
 // is written once, straight to its place: reading back a buffer just written
@@ -219,14 +235,13 @@ std::string Hyphenate(std::string_view prefix, const detail::Isbn13Digits& isbn,
       ThreeDigits(body), ThreeDigits(body + 1), ThreeDigits(body + 2), ThreeDigits(body + 3)};
   const GroupAt group = tables.groupAt[slices[0]];
   const std::size_t registrant = tables.registrantLength[group.row][slices[group.length]];
-  // Each body digit moves right by the hyphens before it, which remain in the
-  // gaps. Without a rule there are none.
+  // Without a rule there are no hyphens: both elements end after the body.
   const bool hyphenated = registrant != 0;
   const std::size_t groupEnd = hyphenated ? group.length : 9;
-  const std::size_t registrantEnd = groupEnd + registrant;
+  const std::array<std::uint8_t, 9>& places = kPlaces[groupEnd][groupEnd + registrant];
   std::string result(prefix.size() + (hyphenated ? 13 : 10), '-');
   char* out = std::ranges::copy(prefix, result.data()).out;
-  for (std::size_t i = 0; i < 9; ++i) out[i + (i >= groupEnd) + (i >= registrantEnd)] = body[i];
+  for (std::size_t i = 0; i < 9; ++i) out[places[i]] = body[i];
   result.back() = check;
   return result;
 }

@@ -58,20 +58,26 @@ Body ReadBody(const char* body) {
   return {eightDigits && ninth <= 9, eightSum + 3 * ninth};
 }
 
-}  // namespace
+// Where the nine body characters of a cleaned number start, or nullptr for a
+// length no ISBN has (11, 14 or more, or a 12- or 13-digit barcode of another
+// prefix such as 979) or fewer than 9 characters. The check character a
+// number carries is dropped unread; "978" numbers of 12 or 13 characters
+// already hold the prefix. The body itself is not checked here.
+const char* BodyOf(std::string_view cleaned) {
+  const std::size_t n = cleaned.size();
+  if ((n == 13 || n == 12) && cleaned.starts_with("978")) return cleaned.data() + 3;
+  if (n == 10 || n == 9) return cleaned.data();  // an ISBN-10 or a bare body
+  return nullptr;
+}
 
-namespace detail {
+// Fourteen characters are enough to tell every length that can give a result.
+constexpr std::size_t kLongest = 13;
 
-bool Normalise(std::string_view isbn, Isbn13Digits& result) {
-  // Clean: spaces off the ends first, then every tab and hyphen-minus out. The
-  // order matters: a space next to a tab at an end is not at the end when the
-  // trimming runs, so it stays. Fourteen characters are enough to tell every
-  // length that can give a result. A multi-byte character is never a digit,
-  // so one placeholder byte stands for each.
-  constexpr std::size_t kLongest = 13;
-  std::array<char, kLongest + 1> chars{};
+// Cleaning: every tab and hyphen-minus out of the trimmed text, with one
+// placeholder byte for each multi-byte character, which is never a digit.
+// Returns how many characters chars holds, or kLongest + 1 for more.
+std::size_t Clean(std::string_view trimmed, std::array<char, kLongest + 1>& chars) {
   std::size_t n = 0;
-  const std::string_view trimmed = TrimSpaces(isbn);
   for (std::size_t at = 0; at < trimmed.size();) {
     char c = trimmed[at];
     if (static_cast<unsigned char>(c) < 0x80) {
@@ -84,25 +90,34 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
     // character is written and then overwritten by the next one.
     chars[n] = c;
     n += kKept[static_cast<unsigned char>(c)];
-    if (n > kLongest) return false;
+    if (n > kLongest) break;
+  }
+  return n;
+}
+
+}  // namespace
+
+namespace detail {
+
+bool Normalise(std::string_view isbn, Isbn13Digits& result) {
+  // Spaces off the ends first, then tabs and hyphens out. The order matters: a
+  // space next to a tab at an end is not at the end when the trimming runs, so
+  // it stays.
+  const std::string_view trimmed = TrimSpaces(isbn);
+  // Most lines are a bare number, which cleaning would leave as it is up to
+  // its last character at least. Since the last character is never read,
+  // whether cleaning would drop it does not matter: such a line's body is read
+  // in place, and only the other lines are cleaned.
+  const char* body = BodyOf(trimmed);
+  Body read = body != nullptr ? ReadBody(body) : Body{false, 0};
+  std::array<char, kLongest + 1> chars{};
+  if (!read.digits) {
+    body = BodyOf(std::string_view(chars.data(), Clean(trimmed, chars)));
+    if (body == nullptr) return false;
+    read = ReadBody(body);
+    if (!read.digits) return false;
   }
 
-  // Pick the nine body characters. The check character a number carries is
-  // dropped unread; "978" numbers of 12 or 13 characters already hold the
-  // prefix. Shorter than 9 characters, or a length no ISBN has (11, 14 or
-  // more, or a 12- or 13-digit barcode of another prefix such as 979): not
-  // convertible.
-  const bool has978 = std::string_view(chars.data(), 3) == "978";
-  const bool isbn13 = (n == 13 || n == 12) && has978;  // 978 + body (+ check digit)
-  const bool isbn10 = n == 10 || n == 9;  // an ISBN-10 (check character dropped) or a bare body
-  if (!isbn13 && !isbn10) return false;
-  // Where nothing was dropped the characters are the input's own, which is
-  // read rather than the copy just written, so as not to wait for the copy.
-  const char* cleaned = trimmed.size() == n ? trimmed.data() : chars.data();
-  const char* body = cleaned + (isbn13 ? 3 : 0);
-
-  const Body read = ReadBody(body);
-  if (!read.digits) return false;
   result[0] = '9';
   result[1] = '7';
   result[2] = '8';

@@ -19,6 +19,7 @@ constexpr Case kCases[] = {
     {"9787111123538", "7111123530", "sum divisible by 11: check character 0"},
     {"9787111123590", "711112359X", "another X"},
     {"9780000000002", "0000000000", "all zeros"},
+    {"9789999999991", "9999999999", "all nines: the largest weighted sum"},
     {"9797111123457", "711112345X", "the prefix is not read"},
     {"978711112345A", "711112345X", "position 13 is not read"},
     {"", "", "empty"},

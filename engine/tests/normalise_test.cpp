@@ -33,6 +33,9 @@ constexpr Case kCases[] = {
     {"\t 9787111123457", "", "tab then space: the space is inside when trimming runs"},
     {"711112345 \t", "9787111123453", "space then tab at the end: 10 characters, last dropped"},
     {"97871111\t2345\t3", "9787111123453", "tabs inside"},
+    {"978\t711112345", "9787111123453", "13 bytes of which a tab: 12 characters"},
+    {"978711112345-", "9787111123453", "13 bytes ending in a hyphen: 12 characters"},
+    {"711112345\t", "9787111123453", "10 bytes ending in a tab: a bare body"},
     // Not convertible.
     {"", "", "empty"},
     {"        ", "", "spaces only"},
@@ -65,6 +68,10 @@ constexpr Case kCases[] = {
      "711112345",
      "", "an ideographic space is not trimmed"},
     {"711112345\xFF", "9787111123453", "an invalid byte is one character, dropped as check"},
+    {"978711112345\xFF", "9787111123453", "the same behind 978 and a body"},
+    {"97871111234\xFF"
+     "5",
+     "", "13 bytes with an invalid byte in the body"},
     {"711112345\xE4\xB8", "", "a cut-off sequence is two characters: 11 in all"},
     {"7111\xFF"
      "12345",
