@@ -3,6 +3,8 @@
 #include <unistd.h>
 
 #include <cerrno>
+#include <chrono>
+#include <future>
 #include <system_error>
 
 #include "ui/list_file/system_file.h"
@@ -25,19 +27,25 @@ std::string folderOf(const std::string& path) {
   return slash == 0 ? "/" : path.substr(0, slash);
 }
 
-// Once this many bytes have been appended, the system is asked to start
-// writing them to the device, so that sync at the end of a long run has
-// little left to wait for: at most this, and the file's metadata.
-constexpr std::size_t kWriteOutStep = 1024 * 1024;
+// Putting data on the device takes about a millisecond a mebibyte here, as
+// long as a run takes to convert it. Once this many bytes have been appended,
+// a data sync starts on a thread of its own while the run goes on, so that
+// the sync at the end of a long run waits for little more than the last few.
+constexpr std::size_t kEarlySyncStep = 4 * 1024 * 1024;
+
+// The answer of a sync call on fd (fsync or fdatasync), going on after signals.
+std::error_code syncAnswer(int (*call)(int), int fd) {
+  int result;
+  do {
+    result = call(fd);
+  } while (result != 0 && errno == EINTR);
+  return result == 0 ? std::error_code() : std::error_code(errno, std::generic_category());
+}
 
 // fsync's answer for fd, or the hook's in its place.
 std::error_code syncCall(int fd) {
   if (OutputFile::syncHook) return OutputFile::syncHook();
-  int result;
-  do {
-    result = fsync(fd);
-  } while (result != 0 && errno == EINTR);
-  return result == 0 ? std::error_code() : std::error_code(errno, std::generic_category());
+  return syncAnswer(fsync, fd);
 }
 
 // Whether a sync failed. fsync answers EINVAL or EROFS for a file that has
@@ -109,6 +117,8 @@ OutputFile::OutputFile(const std::string& path) : handle_(-1) {
 }
 
 OutputFile::~OutputFile() {
+  // An early sync must not outlive the descriptor it syncs.
+  if (earlySync_.valid()) earlySync_.wait();
   if (handle_ >= 0) ::close(fdOf(handle_));
 }
 
@@ -130,15 +140,28 @@ OutputFile::Appended OutputFile::append(std::string_view bytes) {
     }
     appended.bytes += static_cast<std::size_t>(written);
   }
-  appendedSinceWriteOut_ += appended.bytes;
-  if (appendedSinceWriteOut_ >= kWriteOutStep && !syncHook) {
-    appendedSinceWriteOut_ = 0;
-#ifdef __linux__
-    // Starts writing every dirty page of the file, waiting for none: no sync.
-    sync_file_range(fdOf(handle_), 0, 0, SYNC_FILE_RANGE_WRITE);
-#endif
-  }
+  appendedSinceEarlySync_ += appended.bytes;
+  if (appendedSinceEarlySync_ >= kEarlySyncStep && !syncHook) startEarlySync();
   return appended;
+}
+
+void OutputFile::startEarlySync() {
+  if (earlySync_.valid()) {
+    // One at a time: while one runs, the next waits for a later append.
+    if (earlySync_.wait_for(std::chrono::seconds(0)) != std::future_status::ready) return;
+    finishEarlySync();
+  }
+  appendedSinceEarlySync_ = 0;
+  earlySync_ = std::async(std::launch::async, syncAnswer, fdatasync, fdOf(handle_));
+}
+
+// Waits for the early sync, if one was started, and keeps its failure: the
+// system reports a failure to put data on the device once, to whichever sync
+// call comes first.
+void OutputFile::finishEarlySync() {
+  if (!earlySync_.valid()) return;
+  const std::error_code error = earlySync_.get();
+  if (!earlySyncError_) earlySyncError_ = error;
 }
 
 std::uint64_t OutputFile::size() const {
@@ -152,6 +175,8 @@ void OutputFile::truncate(std::uint64_t length) {
 }
 
 void OutputFile::sync() {
+  finishEarlySync();
+  if (syncFailed(earlySyncError_)) throw std::system_error(earlySyncError_, "sync list file");
   if (const std::error_code error = syncCall(fdOf(handle_)); syncFailed(error)) {
     throw std::system_error(error, "sync list file");
   }
@@ -165,6 +190,7 @@ void OutputFile::sync() {
 }
 
 void OutputFile::close() {
+  if (earlySync_.valid()) earlySync_.wait();
   const int fd = fdOf(handle_);
   handle_ = -1;  // even a failed close releases the descriptor
   if (::close(fd) != 0) fail("close list file");

@@ -7,6 +7,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <functional>
+#include <future>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -71,8 +72,9 @@ class OutputFile {
   };
   // Appends bytes at the end of the file, going on after short writes until
   // all are written or the system refuses more (a full disk, a size limit).
-  // On Linux, every mebibyte appended is also sent on to the device in the
-  // background, for sync to find little left to do.
+  // On POSIX, every few mebibytes appended also start a data sync on a thread
+  // of its own, which the run does not wait for, so that sync at the end
+  // finds little left to do.
   Appended append(std::string_view bytes);
 
   // The file's length in bytes. Throws std::system_error.
@@ -88,7 +90,7 @@ class OutputFile {
   void sync();
 
   // When set, sync calls this in place of each system call that puts data on
-  // the device, and takes its answer, and append sends nothing on early: tests
+  // the device, and takes its answer, and append starts no early sync: tests
   // fail or watch syncs with it, and a benchmark leaves them out. The program
   // never sets it.
   static inline std::function<std::error_code()> syncHook;
@@ -103,8 +105,13 @@ class OutputFile {
   // POSIX: the folder this open created the file in, until sync has put the
   // file's entry there on the device; empty otherwise.
   std::string newEntryIn_;
-  // POSIX: bytes appended since the last were sent on to the device.
-  std::size_t appendedSinceWriteOut_ = 0;
+  // POSIX: bytes appended since the last early sync started; that sync,
+  // running or done; and the first failure of one, which sync reports.
+  void startEarlySync();
+  void finishEarlySync();
+  std::size_t appendedSinceEarlySync_ = 0;
+  std::future<std::error_code> earlySync_;
+  std::error_code earlySyncError_;
 };
 
 }  // namespace ui

@@ -107,6 +107,21 @@ TEST(BatchOutput, RunsAppendAfterWhatTheFileHolds) {
   EXPECT_EQ(scenario.caption(), "已处理：2条！");
 }
 
+TEST(BatchOutput, ALongOutputSyncedWhileItIsWrittenIsWholeAtTheEnd) {
+  // Some mebibytes of records, which start syncs that the run does not wait for.
+  const std::string line(100, 'x');
+  std::string input;
+  std::string expected;
+  for (int i = 0; i < 60000; ++i) {
+    input += line + "\n";
+    expected += line + "\r\n";
+  }
+  Scenario scenario(input);
+  EXPECT_EQ(scenario.run(), expected);
+  EXPECT_EQ(scenario.window.messages, std::vector{kCompleted});
+  EXPECT_EQ(scenario.caption(), "已处理：60000条！");
+}
+
 TEST(BatchOutput, TheMessageComesOnceTheRecordsAreOnTheDevice) {
   const std::string records = "123456\r\n234567\r\n345678\r\n";
   const struct {
