@@ -1,5 +1,7 @@
 #include "ui/win32/dpi.h"
 
+#include "ui/win32/system_library.h"
+
 namespace ui::win32 {
 namespace {
 
@@ -7,11 +9,6 @@ namespace {
 using GetDpiForWindowFunction = UINT(WINAPI*)(HWND window);
 using AdjustWindowRectExForDpiFunction = BOOL(WINAPI*)(RECT* rect, DWORD style, BOOL menu,
                                                        DWORD exStyle, UINT dpi);
-
-template <typename Function>
-Function find(HMODULE module, const char* name) {
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
-}
 
 UINT systemDpi() {
   const HDC screen = GetDC(nullptr);
@@ -23,7 +20,7 @@ UINT systemDpi() {
 }  // namespace
 
 UINT windowDpi(HWND window, HMODULE user32) {
-  const auto getDpiForWindow = find<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
+  const auto getDpiForWindow = functionIn<GetDpiForWindowFunction>(user32, "GetDpiForWindow");
   if (getDpiForWindow != nullptr) {
     if (const UINT dpi = getDpiForWindow(window); dpi != 0) return dpi;
   }
@@ -33,7 +30,7 @@ UINT windowDpi(HWND window, HMODULE user32) {
 SIZE windowSizeForClient(SIZE client, DWORD style, DWORD exStyle, UINT dpi, HMODULE user32) {
   RECT frame{0, 0, client.cx, client.cy};
   const auto adjustForDpi =
-      find<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
+      functionIn<AdjustWindowRectExForDpiFunction>(user32, "AdjustWindowRectExForDpi");
   if (adjustForDpi != nullptr) {
     adjustForDpi(&frame, style, FALSE, exStyle, dpi);
   } else {

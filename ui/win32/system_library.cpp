@@ -12,9 +12,8 @@ using SetDefaultDllDirectoriesFunction = BOOL(WINAPI*)(DWORD directoryFlags);
 
 void restrictDllSearch() {
   // kernel32 is loaded in every process, so looking in it loads nothing.
-  const auto setDefaultDllDirectories =
-      reinterpret_cast<SetDefaultDllDirectoriesFunction>(reinterpret_cast<void (*)()>(
-          GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  const auto setDefaultDllDirectories = functionIn<SetDefaultDllDirectoriesFunction>(
+      GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories");
   if (setDefaultDllDirectories != nullptr) setDefaultDllDirectories(kLoadLibrarySearchSystem32);
   // An empty folder replaces the current folder in the search order.
   SetDllDirectoryW(L"");

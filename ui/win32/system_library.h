@@ -26,16 +26,22 @@ void restrictDllSearch();
 // cannot be loaded. It stays loaded for the life of the process.
 HMODULE loadSystemLibrary(const wchar_t* name);
 
+// The address of the function name in a loaded module, as the pointer type
+// Function; nullptr where the module lacks it.
+template <typename Function>
+Function functionIn(HMODULE module, const char* name) {
+  // void (*)() is the pointer type that any function pointer may pass through
+  // without a warning about casting between function types.
+  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+}
+
 // The address of the function name of the system DLL dll, loaded on its first
 // use, as the pointer type Function; nullptr where this Windows lacks it.
 // Callers keep the address in a static, so each function is looked up once.
 template <typename Function>
 Function systemFunction(const wchar_t* dll, const char* name) {
   const HMODULE module = loadSystemLibrary(dll);
-  if (module == nullptr) return nullptr;
-  // void (*)() is the pointer type that any function pointer may pass through
-  // without a warning about casting between function types.
-  return reinterpret_cast<Function>(reinterpret_cast<void (*)()>(GetProcAddress(module, name)));
+  return module == nullptr ? nullptr : functionIn<Function>(module, name);
 }
 
 }  // namespace ui::win32
