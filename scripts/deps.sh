@@ -38,6 +38,9 @@ screenshot_packages=("${test_packages[@]}" imagemagick)
 
 [[ $# -gt 0 ]] || set -- usage
 wanted=()
+# Installed where the archive has them; without them the tests that need them
+# are left out.
+optional=()
 for set_name in "$@"; do
   case "$set_name" in
     build) wanted+=("${build_packages[@]}") ;;
@@ -47,7 +50,7 @@ for set_name in "$@"; do
       # wine32 runs the 32-bit program and the installer. On a kernel that
       # cannot run 32-bit programs it cannot start, and once installed, the
       # wine command tries it first and fails for every program.
-      if "$(dirname "$0")/runs_32bit.sh"; then wanted+=(wine32:i386); fi
+      if "$(dirname "$0")/runs_32bit.sh"; then optional+=(wine32:i386); fi
       ;;
     reproduce) wanted+=("${reproduce_packages[@]}") ;;
     screenshot) wanted+=("${screenshot_packages[@]}") ;;
@@ -55,25 +58,44 @@ for set_name in "$@"; do
   esac
 done
 
-missing=()
-for package in "${wanted[@]}"; do
-  status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
-  [[ "$status" == "install ok installed" ]] || missing+=("$package")
-done
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+missing_of() {
+  local package status
+  for package in "$@"; do
+    status=$(dpkg-query -W -f='${Status}' "$package" 2>/dev/null || true)
+    [[ "$status" == "install ok installed" ]] || echo "$package"
+  done
+}
+mapfile -t missing < <(missing_of "${wanted[@]}")
+mapfile -t missing_optional < <(missing_of "${optional[@]}")
+[[ ${#missing[@]} -eq 0 && ${#missing_optional[@]} -eq 0 ]] && exit 0
 
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
-echo "Installing: ${missing[*]}"
 export DEBIAN_FRONTEND=noninteractive
+apt_get() {
+  "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 "$@"
+}
 # The 32-bit packages come from the i386 architecture.
-if [[ " ${missing[*]} " == *:i386* ]] && ! dpkg --print-foreign-architectures | grep -qx i386; then
+if [[ " ${missing[*]} ${missing_optional[*]} " == *:i386* ]] &&
+  ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
 # A mirror caught in the middle of a sync serves an index that does not match
 # its release file: try again a few times before going on with what is known.
 for try in 1 2 3; do
-  if ! "${sudo[@]}" apt-get update -qq 2>&1 | grep '^E:' >&2; then break; fi
-  sleep $((try * 10))
+  errors=$(apt_get update -qq 2>&1 | grep '^E:' || true)
+  [[ -z "$errors" ]] && break
+  if [[ $try -eq 3 ]]; then
+    echo "$errors" >&2
+  else
+    sleep $((try * 10))
+  fi
 done
-"${sudo[@]}" apt-get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+if [[ ${#missing[@]} -gt 0 ]]; then
+  echo "Installing: ${missing[*]}"
+  apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+fi
+if [[ ${#missing_optional[@]} -gt 0 ]] &&
+  ! apt_get install -y -qq --no-install-recommends "${missing_optional[@]}" >/dev/null 2>&1; then
+  echo "Not installable from the archive now, left out: ${missing_optional[*]}" >&2
+fi

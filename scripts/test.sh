@@ -16,11 +16,11 @@ ctest --preset dev "$@" || status=$?
 # The builds run the Windows test programs to list their tests: the wine
 # prefixes must exist first, for creating one takes longer than listing may.
 quiet scripts/wine_env.sh true
-if scripts/runs_32bit.sh; then
+if scripts/runs_wine32.sh; then
   MORVANE_WINE_ARCH=win32 quiet scripts/wine_env.sh true
 else
-  echo "This machine's kernel runs no 32-bit programs: the 32-bit Windows program and the" \
-    "installer are built and checked, but not run."
+  echo "This machine runs no 32-bit Windows programs (no IA-32 support in the kernel, or no" \
+    "wine32): the 32-bit Windows program and the installer are built and checked, but not run."
 fi
 # The 64-bit build's installer carries the 32-bit program: that comes first.
 for preset in windows-x86 windows; do
