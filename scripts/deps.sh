@@ -18,17 +18,19 @@ test_packages=(
   clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev
   xvfb xauth xdotool xclip openbox
   lintian desktop-file-utils appstream x11-utils devscripts
+  libxml2-utils xxd
 )
 
 # GoogleTest's sources are built with the programs; locales holds the Chinese
 # locale that wine's code page comes from; the windows' end-to-end tests drive
-# them on their own Xvfb.
+# them on their own Xvfb; zip packs the portable download; xmllint reads the
+# user guide.
 windows_packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
   wine wine64 locales fonts-arphic-uming
-  nsis icoutils
-  xvfb openbox xdotool wmctrl x11-apps
+  nsis icoutils zip unzip dpkg-dev
+  xvfb openbox xdotool wmctrl x11-apps xclip libxml2-utils xxd
 )
 
 # diffoscope says where two builds that should be identical differ.
@@ -80,21 +82,24 @@ if [[ " ${missing[*]} ${missing_optional[*]} " == *:i386* ]] &&
   ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
-# A mirror caught in the middle of a sync serves an index that does not match
-# its release file: try again a few times before going on with what is known.
-for try in 1 2 3; do
-  errors=$(apt_get update -qq 2>&1 | grep '^E:' || true)
-  [[ -z "$errors" ]] && break
-  if [[ $try -eq 3 ]]; then
-    echo "$errors" >&2
-  else
-    sleep $((try * 10))
-  fi
-done
 if [[ ${#missing[@]} -gt 0 ]]; then
+  # A mirror caught in the middle of a sync serves an index that does not
+  # match its release file: try again a few times before going on with what
+  # is known.
+  for try in 1 2 3; do
+    errors=$(apt_get update -qq 2>&1 | grep '^E:' || true)
+    [[ -z "$errors" ]] && break
+    if [[ $try -eq 3 ]]; then
+      echo "$errors" >&2
+    else
+      sleep $((try * 10))
+    fi
+  done
   echo "Installing: ${missing[*]}"
   apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
 fi
+# Tried with the index as it is, and left out with one line when it cannot
+# be installed.
 if [[ ${#missing_optional[@]} -gt 0 ]] &&
   ! apt_get install -y -qq --no-install-recommends "${missing_optional[@]}" >/dev/null 2>&1; then
   echo "Not installable from the archive now, left out: ${missing_optional[*]}" >&2

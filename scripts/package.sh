@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds the optimised program and packs it into a
 # Debian package, build/package/morvane_<version>_<arch>.deb by default; then
-# cross-builds the 32- and the 64-bit Windows programs and the installer that
-# carries both, build/windows/Morvane-<version>-setup.exe. Prints the packages' paths.
+# cross-builds the 32- and the 64-bit Windows programs, the installer that
+# carries both, build/windows/Morvane-<version>-setup.exe, and the portable
+# zip, build/windows/Morvane-<version>-portable.zip. Prints the packages' paths.
 #
 # Usage: package.sh [--deb-only] [DEB_BUILD_DIR]
 set -euo pipefail
@@ -47,11 +48,12 @@ quiet cmake --build "$build_dir" -j 2 --target package
 ls "$build_dir"/morvane_*.deb
 
 if $windows; then
-  rm -f build/windows/Morvane-*-setup.exe
-  # The installer carries the 32-bit program besides the 64-bit one.
+  rm -f build/windows/Morvane-*-setup.exe build/windows/Morvane-*-portable.zip
+  # The installer and the portable zip carry the 32-bit program besides the
+  # 64-bit one.
   quiet cmake --preset windows-x86
   quiet cmake --build --preset windows-x86 -j 2 --target morvane
   quiet cmake --preset windows
-  quiet cmake --build --preset windows -j 2 --target installer
-  ls build/windows/Morvane-*-setup.exe
+  quiet cmake --build --preset windows -j 2 --target installer portable
+  ls build/windows/Morvane-*-setup.exe build/windows/Morvane-*-portable.zip
 fi

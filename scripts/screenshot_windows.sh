@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Takes a screenshot of the Windows program under wine, on a private virtual X
 # server, with xwd and imagemagick's convert: by default the 64-bit program at
-# 96 dpi into docs/screenshot-windows.png. Builds the program when missing.
+# 96 dpi into docs/screenshot-windows.png, and then the user guide's pictures
+# into docs/guide/: the window after converting a number and a list, and the
+# message that ends the list's run. Builds the program when missing.
 #
 # Usage: scripts/screenshot_windows.sh [MORVANE_EXE [DPI [WINDOWS_VERSION [PNG]]]]
 #   e.g. scripts/screenshot_windows.sh build/windows/ui/win32/morvane.exe 144 win7 \
@@ -41,3 +43,64 @@ shoot() {
 export -f shoot
 export morvane
 scripts/with_xvfb.sh --size "$((440 * dpi / 96))x$((330 * dpi / 96))" bash -c shoot
+[[ $# -eq 0 ]] || exit 0
+
+# The guide's pictures, each of one window with its frame, as a user sees it
+# on the desktop. The list files lie in C:\ISBN, whose paths the boxes show.
+# The window manager's frame around the window $1: its topmost ancestor
+# below the root window.
+frame_of() {
+  local id=$1 parent root
+  root=$(xwininfo -root | sed -n 's/.*Window id: \(0x[0-9a-f]*\).*/\1/p')
+  while parent=$(xwininfo -tree -id "$id" | sed -n 's/.*Parent window id: \(0x[0-9a-f]*\).*/\1/p') &&
+    [[ -n $parent && $parent != "$root" ]]; do
+    id=$parent
+  done
+  echo "$id"
+}
+# The window $1 in its frame, into the PNG $2. A message box reads black
+# through its frame, as through the root window: it is taken by itself and
+# laid over the frame's picture where it stands in it.
+shoot_window() {
+  local frame corner
+  frame=$(frame_of "$1")
+  corner() { xwininfo -id "$1" | sed -n 's/.*Absolute upper-left [XY]: *//p' | paste -sd ' '; }
+  read -r frame_x frame_y <<<"$(corner "$frame")"
+  read -r x y <<<"$(corner "$1")"
+  xwd -silent -id "$frame" | convert xwd:- "$2"
+  xwd -silent -id "$1" | convert "$2" xwd:- -geometry "+$((x - frame_x))+$((y - frame_y))" -composite "$2"
+}
+shoot_guide() {
+  source scripts/wine_env.sh
+  source scripts/xdotool_helpers.sh
+  local lists=$WINEPREFIX/drive_c/ISBN
+  rm -rf "$lists"
+  mkdir -p "$lists"
+  printf '9787111123457\r\n7-111-12345-X\r\n9789571234567\r\n12345\r\n0-306-40615-2\r\n' >"$lists/list.txt"
+  wine "$morvane" &
+  window=$(wait_for_window Morvane)
+  xdotool windowactivate --sync "$window"
+  sleep 0.5
+  click 4 20 269 21 # Text1
+  type_text 'C:\ISBN\list.txt'
+  click 4 44 269 21 # Text2
+  type_text 'C:\ISBN\result.txt'
+  click 28 144 197 25 # Text3
+  type_text '7-111-12345-X'
+  click 240 144 81 57 # Command5
+  xdotool key alt+s
+  local message
+  message=$(wait_for_window 温馨提示)
+  xdotool windowactivate --sync "$message"
+  sleep 0.5
+  shoot_window "$message" docs/guide/done.png
+  xdotool key Return
+  wait_until_gone 温馨提示
+  xdotool windowactivate --sync "$window"
+  sleep 0.5
+  shoot_window "$window" docs/guide/window.png
+  wineserver -k
+}
+export -f shoot_guide shoot_window frame_of
+mkdir -p docs/guide
+MORVANE_WINE_DIR=$PWD/build/wine-screenshot-guide scripts/with_xvfb.sh --size 640x480 bash -c shoot_guide

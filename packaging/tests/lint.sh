@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Runs lintian on the built package, failing on its errors only, checks that
-# the package's changelog and AppStream release notes name its version, and
-# that its program is built with Debian's hardening.
+# the package's changelog and AppStream release notes name its version, that
+# it carries the user guide, which the manual page names, and that its
+# program is built with Debian's hardening.
 set -euo pipefail
 
 debs=("$1"/morvane_*.deb)
@@ -26,6 +27,11 @@ if [[ $changelog_version != "$version" || $metainfo_version != "$version" ]]; th
   exit 1
 fi
 echo "release notes name version $version"
+
+guide=$unpacked/usr/share/doc/morvane/guide.html
+"$(dirname "$0")"/../../docs/guide/tests/check_guide.sh "$guide"
+zcat "$unpacked"/usr/share/man/man1/morvane.1.gz | grep -q 'guide\.html' ||
+  { echo "the manual page does not name the user guide" >&2; exit 1; }
 
 # Debian's hardening as scripts/package.sh asks for it, checked in the
 # packaged program: position-independent, stack protector, read-only

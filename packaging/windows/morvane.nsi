@@ -1,7 +1,7 @@
-; The Windows installer: morvane.exe in Program Files, a Start-menu shortcut
-; for every user, and an uninstaller listed in Add/Remove Programs. Silent with
-; /S. CMake defines VERSION, PROGRAM64 and PROGRAM32 (the 64- and the 32-bit
-; morvane.exe), ICON and OUTFILE.
+; The Windows installer: morvane.exe and the user guide in Program Files,
+; Start-menu shortcuts to both for every user, and an uninstaller listed in
+; Add/Remove Programs. Silent with /S. CMake defines VERSION, PROGRAM64 and
+; PROGRAM32 (the 64- and the 32-bit morvane.exe), GUIDE, ICON and OUTFILE.
 ;
 ; The installer itself is a 32-bit program, which every Windows runs. On a
 ; 64-bit Windows it installs the 64-bit program into the 64-bit Program Files
@@ -77,8 +77,10 @@ Section
   ${Else}
     File "/oname=morvane.exe" "${PROGRAM32}"
   ${EndIf}
+  File "/oname=guide.html" "${GUIDE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Morvane.lnk" "$INSTDIR\morvane.exe"
+  CreateShortcut "$SMPROGRAMS\Morvane 使用说明.lnk" "$INSTDIR\guide.html"
 
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayName" "Morvane"
   WriteRegStr HKLM "${UNINSTALL_KEY}" "DisplayVersion" "${VERSION}"
@@ -96,7 +98,9 @@ SectionEnd
 Section "Uninstall"
   SetShellVarContext all
   Delete "$SMPROGRAMS\Morvane.lnk"
+  Delete "$SMPROGRAMS\Morvane 使用说明.lnk"
   Delete "$INSTDIR\morvane.exe"
+  Delete "$INSTDIR\guide.html"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # Installs Morvane with its installer, silently, into a wine prefix of its
 # own, 64- or 32-bit (ARCH win64 or win32); checks that the program installed
-# is MORVANE_EXE, the one for that Windows, and checks the Start-menu shortcut
-# and the Add/Remove Programs entry; starts the program through the shortcut
+# is MORVANE_EXE, the one for that Windows, and checks the user guide, the
+# Start-menu shortcuts to both and the Add/Remove Programs entry; starts the program through the shortcut
 # and closes it through its exit confirmation; uninstalls it silently and
 # checks that all of it is gone.
 #
@@ -40,6 +40,7 @@ has_window() { [[ -n "$(window_titled "$1")" ]]; }
 
 folder=$WINEPREFIX/drive_c/Program\ Files/Morvane
 shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Morvane.lnk
+guide_shortcut=$WINEPREFIX/drive_c/ProgramData/Microsoft/Windows/Start\ Menu/Programs/Morvane\ 使用说明.lnk
 key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Morvane'
 # A 64-bit Windows keeps the entry in the 64-bit view of the registry, which
 # the reg.exe that wine starts does not see unless asked.
@@ -51,6 +52,9 @@ wine "$setup" /S
 cmp -s "$program" "$folder/morvane.exe" || fail "morvane.exe is not the program"
 [[ -f "$folder/uninstall.exe" ]] || fail "no uninstall.exe"
 [[ -f "$shortcut" ]] || fail "no Start-menu shortcut"
+"$repo/docs/guide/tests/check_guide.sh" "$folder/guide.html"
+[[ -f "$guide_shortcut" ]] || fail "no Start-menu shortcut to the user guide"
+tr -d '\0' <"$guide_shortcut" | grep -qa 'guide\.html' || fail "the guide's shortcut does not point at guide.html"
 
 declare -A expected=(
   [DisplayName]=Morvane
@@ -85,4 +89,5 @@ wait "$started" || fail "the program ended with status $?"
 wine "$folder/uninstall.exe" /S
 eventually eval '[[ ! -e "$folder" ]]' || fail "the program's folder is still there"
 [[ ! -e "$shortcut" ]] || fail "the shortcut is still there"
+[[ ! -e "$guide_shortcut" ]] || fail "the guide's shortcut is still there"
 if wine reg query "$key" "${view[@]}" >/dev/null 2>&1; then fail "the Add/Remove Programs entry is still there"; fi
