@@ -18,6 +18,9 @@ test_packages=(
   clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev
   xvfb xauth xdotool xclip openbox
   lintian desktop-file-utils appstream x11-utils devscripts
+  # The portable code built as 32-bit x86, with GoogleTest from its sources,
+  # and its tests run under qemu-i386 on any kernel.
+  g++-multilib googletest qemu-user
 )
 
 # GoogleTest's sources are built with the programs; locales holds the Chinese
