@@ -11,6 +11,10 @@ cd "$(dirname "$0")/.."
 source scripts/quiet.sh
 
 preset=$1
+if ! git rev-parse --verify --quiet HEAD >/dev/null; then
+  echo "Not a git checkout: the $preset preset's build on a fresh clone is not tried." >&2
+  exit 0
+fi
 folder=$(mktemp -d)
 clone=$folder/morvane
 cleanup() {
