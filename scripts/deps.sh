@@ -2,8 +2,9 @@
 # Installs the Debian packages that are missing for building ("build") or for
 # building and testing ("test"), for cross-building the Windows programs, the
 # installer and testing them under wine ("windows"), for comparing two builds
-# ("reproduce") or for taking the README's screenshot ("screenshot"); several
-# sets may be named at once.
+# ("reproduce"), for building the benchmarks as 32-bit x86 ("bench-x86") or
+# for taking the README's screenshot ("screenshot"); several sets may be named
+# at once.
 # Prints nothing when everything is present.
 set -euo pipefail
 
@@ -37,6 +38,8 @@ windows_packages=(
 # diffoscope says where two builds that should be identical differ.
 reproduce_packages=(diffoscope-minimal binutils-multiarch xxd)
 
+bench_x86_packages=(g++-multilib qemu-user libbenchmark-dev:i386)
+
 screenshot_packages=("${test_packages[@]}" imagemagick)
 
 [[ $# -gt 0 ]] || set -- usage
@@ -56,8 +59,9 @@ for set_name in "$@"; do
       if "$(dirname "$0")/runs_32bit.sh"; then optional+=(wine32:i386); fi
       ;;
     reproduce) wanted+=("${reproduce_packages[@]}") ;;
+    bench-x86) wanted+=("${bench_x86_packages[@]}") ;;
     screenshot) wanted+=("${screenshot_packages[@]}") ;;
-    *) echo "usage: $0 build|test|windows|reproduce|screenshot..." >&2; exit 2 ;;
+    *) echo "usage: $0 build|test|windows|reproduce|bench-x86|screenshot..." >&2; exit 2 ;;
   esac
 done
 
