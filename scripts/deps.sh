@@ -2,8 +2,9 @@
 # Installs the Debian packages that are missing for building ("build") or for
 # building and testing ("test"), for cross-building the Windows programs, the
 # installer and testing them under wine ("windows"), for comparing two builds
-# ("reproduce") or for taking the README's screenshot ("screenshot"); several
-# sets may be named at once.
+# ("reproduce"), for building the benchmarks as 32-bit x86 ("bench-x86") or
+# for taking the README's screenshot ("screenshot"); several sets may be named
+# at once.
 # Prints nothing when everything is present.
 set -euo pipefail
 
@@ -19,6 +20,9 @@ test_packages=(
   xvfb xauth xdotool xclip openbox
   lintian desktop-file-utils appstream x11-utils devscripts
   libxml2-utils xxd
+  # The portable code built as 32-bit x86, with GoogleTest from its sources,
+  # and its tests run under qemu-i386 on any kernel.
+  g++-multilib googletest qemu-user
 )
 
 # GoogleTest's sources are built with the programs; locales holds the Chinese
@@ -35,6 +39,8 @@ windows_packages=(
 
 # diffoscope says where two builds that should be identical differ.
 reproduce_packages=(diffoscope-minimal binutils-multiarch xxd)
+
+bench_x86_packages=(g++-multilib qemu-user libbenchmark-dev:i386)
 
 screenshot_packages=("${test_packages[@]}" imagemagick)
 
@@ -55,8 +61,9 @@ for set_name in "$@"; do
       if "$(dirname "$0")/runs_32bit.sh"; then optional+=(wine32:i386); fi
       ;;
     reproduce) wanted+=("${reproduce_packages[@]}") ;;
+    bench-x86) wanted+=("${bench_x86_packages[@]}") ;;
     screenshot) wanted+=("${screenshot_packages[@]}") ;;
-    *) echo "usage: $0 build|test|windows|reproduce|screenshot..." >&2; exit 2 ;;
+    *) echo "usage: $0 build|test|windows|reproduce|bench-x86|screenshot..." >&2; exit 2 ;;
   esac
 done
 

@@ -1,8 +1,10 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with the sanitizers and runs
-# every test; then cross-builds the 32- and the 64-bit Windows programs and the
-# installer, and runs their tests under wine. Arguments go to every ctest run.
-# Needs no display.
+# every test; builds the engine, the operations and the list files as 32-bit
+# x86 and runs their tests under qemu-i386; then cross-builds the 32- and the
+# 64-bit Windows programs and the installer, and runs their tests under wine;
+# last, builds the 64-bit Windows program on a fresh clone by the README's
+# commands. Arguments go to every ctest run. Needs no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/quiet.sh
@@ -12,6 +14,12 @@ quiet cmake --preset dev
 quiet cmake --build --preset dev
 status=0
 ctest --preset dev "$@" || status=$?
+
+# The portable code in the data model of 32-bit Windows (32-bit size_t,
+# pointers and long), on any kernel.
+quiet cmake --preset linux-x86
+quiet cmake --build --preset linux-x86
+ctest --preset linux-x86 "$@" || status=$?
 
 # The builds run the Windows test programs to list their tests: the wine
 # prefixes must exist first, for creating one takes longer than listing may.
@@ -30,4 +38,5 @@ done
 for preset in windows-x86 windows; do
   ctest --preset "$preset" "$@" || status=$?
 done
+scripts/fresh_clone_build.sh windows || status=$?
 exit "$status"

@@ -1,13 +1,16 @@
 // The batch run's failures that only a POSIX system can bring about: a file
 // size limit, a full device, a file its reader may not open, and the process
-// ending in the middle of a run.
+// ending in the middle of a run; and list files past 4 GiB, made sparse.
+#include <fcntl.h>
 #include <signal.h>
 #include <sys/resource.h>
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
 #include <algorithm>
 #include <chrono>
+#include <cstdint>
 #include <filesystem>
 #include <functional>
 #include <string>
@@ -89,6 +92,59 @@ TEST(BatchFailures, WriteOverTheFileSizeLimitLeavesNoPartOfTheRecord) {
     EXPECT_EQ(status, 0);
     EXPECT_EQ(scenario.output(), "abcdefgh\r\nabcdefgh\r\n");
   }
+}
+
+// A size past 4 GiB: what a 32-bit size or offset anywhere on the way would
+// cut to 6. Files this long are made sparse, so they take no room.
+constexpr std::uint64_t kPastFourGiB = (std::uint64_t{1} << 32) + 6;
+
+std::string writeSparse(const TempFolder& folder, const std::string& name, const std::string& head,
+                        std::uint64_t size) {
+  const std::string path = folder.write(name, head);
+  EXPECT_EQ(truncate(path.c_str(), static_cast<off_t>(size)), 0);
+  return path;
+}
+
+// The bytes of path from offset on, at most count of them.
+std::string bytesAt(const std::string& path, std::uint64_t offset, std::size_t count) {
+  std::string bytes(count, '\0');
+  const int fd = open(path.c_str(), O_RDONLY);
+  const ssize_t read = pread(fd, bytes.data(), count, static_cast<off_t>(offset));
+  close(fd);
+  bytes.resize(read > 0 ? static_cast<std::size_t>(read) : 0);
+  return bytes;
+}
+
+TEST(BatchFiles, AnOutputPastFourGiBIsAppendedToAndCutBackWhereItEnds) {
+  Scenario scenario("abcdefgh\nabcdefgh\nabcdefgh\n");
+  const std::string output = writeSparse(scenario.folder, "out.txt", "", kPastFourGiB);
+  const int status = exitStatusOfChild([&] {
+    // Room for two records and part of the third, which is cut back off.
+    signal(SIGXFSZ, SIG_IGN);
+    const rlimit limit{kPastFourGiB + 24, kPastFourGiB + 24};
+    setrlimit(RLIMIT_FSIZE, &limit);
+    scenario.batch.run();  // not run(), which reads the whole output
+    return scenario.window.messages == std::vector{kFailed} && scenario.caption() == "已处理：2条！"
+               ? 0
+               : 1;
+  });
+  EXPECT_EQ(status, 0);
+  struct stat file {};
+  ASSERT_EQ(stat(output.c_str(), &file), 0);
+  EXPECT_EQ(static_cast<std::uint64_t>(file.st_size), kPastFourGiB + 20);
+  EXPECT_EQ(bytesAt(output, kPastFourGiB - 1, 30),
+            std::string(1, '\0') + "abcdefgh\r\nabcdefgh\r\n");
+}
+
+TEST(BatchFiles, AnInputPastFourGiBIsRead) {
+  // Its lines are read until the hole, a line of NULs longer than any list line.
+  Scenario scenario("");
+  scenario.window.texts[0] =
+      writeSparse(scenario.folder, "in.txt", "123456\n234567\n", kPastFourGiB);
+  scenario.run();
+  EXPECT_EQ(scenario.output(), "123456\r\n234567\r\n");
+  EXPECT_EQ(scenario.window.messages, std::vector{kFailed});
+  EXPECT_EQ(scenario.caption(), "已处理：2条！");
 }
 
 TEST(BatchWhileYielding, AConfirmedCloseKeepsExactlyTheCountedRecords) {
