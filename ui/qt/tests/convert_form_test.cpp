@@ -466,9 +466,14 @@ class ConvertFormTest : public QObject {
     QByteArray lines;
     for (int i = 0; i < 1000; ++i) lines += "9787111123457\r\n";
     writeFile(folder.filePath("in.txt"), lines);
+    QString program = QStringLiteral(EXIT_CHILD);
+    QStringList arguments{folder.filePath("in.txt"), folder.filePath("out.txt")};
+#ifdef EXIT_CHILD_EMULATOR
+    arguments.prepend(program);
+    program = QStringLiteral(EXIT_CHILD_EMULATOR);
+#endif
     QProcess child;
-    child.start(QStringLiteral(EXIT_CHILD),
-                {folder.filePath("in.txt"), folder.filePath("out.txt")});
+    child.start(program, arguments);
     QVERIFY(child.waitForFinished(60000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
