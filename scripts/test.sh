@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with the sanitizers and runs
-# every test; then cross-builds the 32- and the 64-bit Windows programs and the
-# installer, and runs their tests under wine. Arguments go to every ctest run.
-# Needs no display.
+# every test; builds and tests the Qt 5 packages for older desktops
+# (scripts/test_compat.sh); then cross-builds the 32- and the 64-bit Windows
+# programs and the installer, and runs their tests under wine. Arguments go
+# to the presets' ctest runs. Needs no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/quiet.sh
@@ -12,6 +13,9 @@ quiet cmake --preset dev
 quiet cmake --build --preset dev
 status=0
 ctest --preset dev "$@" || status=$?
+
+# The Qt 5 packages for older desktops, built and tried in Debian 11 roots.
+scripts/test_compat.sh || status=$?
 
 # The builds run the Windows test programs to list their tests: the wine
 # prefixes must exist first, for creating one takes longer than listing may.

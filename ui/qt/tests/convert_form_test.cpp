@@ -462,18 +462,18 @@ class ConvertFormTest : public QObject {
   // Yes ends the process at once, inside a run's yield: the output holds
   // exactly the records counted, and no message follows.
   void exitConfirmationYesEndsTheProcess() {
+#ifdef RUNS_EMULATED
+    // Debian 11's qemu refuses the clone call (with CLONE_PIDFD) by which Qt
+    // 5.15 starts a process: no child can start.
+    QSKIP("an emulated test cannot start a child process");
+#endif
     QTemporaryDir folder;
     QByteArray lines;
     for (int i = 0; i < 1000; ++i) lines += "9787111123457\r\n";
     writeFile(folder.filePath("in.txt"), lines);
-    QString program = QStringLiteral(EXIT_CHILD);
-    QStringList arguments{folder.filePath("in.txt"), folder.filePath("out.txt")};
-#ifdef EXIT_CHILD_EMULATOR
-    arguments.prepend(program);
-    program = QStringLiteral(EXIT_CHILD_EMULATOR);
-#endif
     QProcess child;
-    child.start(program, arguments);
+    child.start(QStringLiteral(EXIT_CHILD),
+                {folder.filePath("in.txt"), folder.filePath("out.txt")});
     QVERIFY(child.waitForFinished(60000));
     QCOMPARE(child.exitStatus(), QProcess::NormalExit);
     QCOMPARE(child.exitCode(), 0);
