@@ -34,15 +34,15 @@ umask 022
 out=build/compat
 mkdir -p "$out"
 rm -f "$out"/morvane_*.deb
+# Debian's hardening flags for the architecture $arch, as package.sh uses them.
+flags() {
+  in_root "$compat_build" env DEB_HOST_ARCH="$arch" DEB_BUILD_MAINT_OPTIONS=hardening=+all \
+    DEB_CXXFLAGS_MAINT_STRIP="-g -O2" dpkg-buildflags --get "$1"
+}
 for arch in amd64 arm64; do
   dir=$out/$arch
   toolchain=()
   [[ $arch == arm64 ]] && toolchain=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/aarch64-linux-gnu.cmake")
-  # Debian's hardening flags for the architecture, as package.sh uses them.
-  flags() {
-    in_root "$compat_build" env DEB_HOST_ARCH="$arch" DEB_BUILD_MAINT_OPTIONS=hardening=+all \
-      DEB_CXXFLAGS_MAINT_STRIP="-g -O2" dpkg-buildflags --get "$1"
-  }
   cxxflags="$(flags CPPFLAGS) $(flags CXXFLAGS)"
   ldflags="$(flags LDFLAGS) -static-libstdc++ -static-libgcc"
   # The tests are built alongside; only the package's files are installed.
@@ -64,7 +64,7 @@ if $test; then
     # The tests of the program's parts; the packaging tests, the format check
     # and the Xvfb test are the Qt 6 build's, and the packages are tried by
     # scripts/test_compat.sh.
-    in_root "$compat_build" --chdir "$PWD/$out/$arch" --setenv QT_QPA_PLATFORM offscreen \
+    in_root "$compat_build" --setenv QT_QPA_PLATFORM offscreen env -C "$out/$arch" \
       ctest --output-on-failure -j 2 -E '^(clang_format|window_e2e|packaging\.)' || status=$?
   done
   exit "$status"
