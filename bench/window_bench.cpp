@@ -115,5 +115,7 @@ int main(int argc, char* argv[]) {
   QApplication app(argc, argv);
   benchmark::Initialize(&argc, argv);
   benchmark::RunSpecifiedBenchmarks();
+#if MORVANE_BENCHMARK_SHUTDOWN
   benchmark::Shutdown();
+#endif
 }

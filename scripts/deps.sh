@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs the Debian packages that are missing for building ("build") or for
 # building and testing ("test"), for cross-building the Windows programs, the
-# installer and testing them under wine ("windows"), for comparing two builds
+# installer and testing them under wine ("windows"), for building and trying
+# the Qt 5 packages for older desktops ("compat"), for comparing two builds
 # ("reproduce"), for building the benchmarks as 32-bit x86 ("bench-x86") or
-# for taking the README's screenshot ("screenshot"); several sets may be named
-# at once.
+# for taking the README's screenshots ("screenshot"); several sets may be
+# named at once.
 # Prints nothing when everything is present.
 set -euo pipefail
 
@@ -37,12 +38,20 @@ windows_packages=(
   xvfb openbox xdotool wmctrl x11-apps xclip libxml2-utils xxd
 )
 
+# The Qt 5 packages are built and tried in Debian 11 roots (debootstrap,
+# bubblewrap), the arm64 program under qemu inside them; lintian checks them,
+# and the installed programs are driven on Xvfb.
+compat_packages=(
+  debootstrap bubblewrap binutils lintian
+  xvfb openbox xdotool xclip x11-xserver-utils
+)
+
 # diffoscope says where two builds that should be identical differ.
 reproduce_packages=(diffoscope-minimal binutils-multiarch xxd)
 
 bench_x86_packages=(g++-multilib qemu-user libbenchmark-dev:i386)
 
-screenshot_packages=("${test_packages[@]}" imagemagick)
+screenshot_packages=("${test_packages[@]}" imagemagick x11-xserver-utils)
 
 [[ $# -gt 0 ]] || set -- usage
 wanted=()
@@ -60,10 +69,11 @@ for set_name in "$@"; do
       # wine command tries it first and fails for every program.
       if "$(dirname "$0")/runs_32bit.sh"; then optional+=(wine32:i386); fi
       ;;
+    compat) wanted+=("${compat_packages[@]}") ;;
     reproduce) wanted+=("${reproduce_packages[@]}") ;;
     bench-x86) wanted+=("${bench_x86_packages[@]}") ;;
     screenshot) wanted+=("${screenshot_packages[@]}") ;;
-    *) echo "usage: $0 build|test|windows|reproduce|bench-x86|screenshot..." >&2; exit 2 ;;
+    *) echo "usage: $0 build|test|windows|compat|reproduce|bench-x86|screenshot..." >&2; exit 2 ;;
   esac
 done
 

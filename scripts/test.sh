@@ -1,10 +1,11 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with the sanitizers and runs
 # every test; builds the engine, the operations and the list files as 32-bit
-# x86 and runs their tests under qemu-i386; then cross-builds the 32- and the
-# 64-bit Windows programs and the installer, and runs their tests under wine;
-# last, builds the 64-bit Windows program on a fresh clone by the README's
-# commands. Arguments go to every ctest run. Needs no display.
+# x86 and runs their tests under qemu-i386; builds and tests the Qt 5
+# packages for older desktops (scripts/test_compat.sh); then cross-builds the
+# 32- and the 64-bit Windows programs and the installer, and runs their tests
+# under wine; last, builds the 64-bit Windows program on a fresh clone by the
+# README's commands. Arguments go to the presets' ctest runs. Needs no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/quiet.sh
@@ -20,6 +21,9 @@ ctest --preset dev "$@" || status=$?
 quiet cmake --preset linux-x86
 quiet cmake --build --preset linux-x86
 ctest --preset linux-x86 "$@" || status=$?
+
+# The Qt 5 packages for older desktops, built and tried in Debian 11 roots.
+scripts/test_compat.sh || status=$?
 
 # The builds run the Windows test programs to list their tests: the wine
 # prefixes must exist first, for creating one takes longer than listing may.

@@ -42,6 +42,27 @@ QString nameFilters(const std::vector<FileFilter>& filters) {
   return list.join(";;");
 }
 
+// The screen a window shows on. The Qt 5 program runs with Qt 5.11 on, whose
+// widgets do not know their screen yet; a window not yet shown goes to the
+// primary screen.
+QScreen* windowScreen(const QWidget& window) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+  return window.screen();
+#else
+  Q_UNUSED(window);
+  return QGuiApplication::primaryScreen();
+#endif
+}
+
+// Where a click happened, in the clicked widget's coordinates.
+QPoint clickPoint(const QMouseEvent& event) {
+#if QT_VERSION >= QT_VERSION_CHECK(6, 0, 0)
+  return event.position().toPoint();
+#else
+  return event.pos();
+#endif
+}
+
 }  // namespace
 
 ConvertForm::ConvertForm(QWidget* parent)
@@ -60,8 +81,8 @@ ConvertForm::ConvertForm(QWidget* parent)
   progress.setColor(QPalette::Window, QApplication::palette().color(QPalette::Button));
   Label2->setPalette(progress);
 
-  setGeometry(
-      QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(), screen()->availableGeometry()));
+  setGeometry(QStyle::alignedRect(Qt::LeftToRight, Qt::AlignCenter, size(),
+                                  windowScreen(*this)->availableGeometry()));
   Command1->setFocus();
 
   connect(Command1, &QPushButton::clicked, this, [this] { batch_.chooseInputFile(); });
@@ -178,7 +199,7 @@ void ConvertForm::closeEvent(QCloseEvent* event) {
 bool ConvertForm::eventFilter(QObject* watched, QEvent* event) {
   if (watched == Label3 && event->type() == QEvent::MouseButtonRelease &&
       static_cast<QMouseEvent*>(event)->button() == Qt::LeftButton &&
-      Label3->rect().contains(static_cast<QMouseEvent*>(event)->position().toPoint())) {
+      Label3->rect().contains(clickPoint(*static_cast<QMouseEvent*>(event)))) {
     // The tooltip shows the address; whether a browser opens is not ours to report.
     QDesktopServices::openUrl(QUrl(Label3->toolTip()));
     return true;

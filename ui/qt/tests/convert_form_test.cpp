@@ -462,6 +462,11 @@ class ConvertFormTest : public QObject {
   // Yes ends the process at once, inside a run's yield: the output holds
   // exactly the records counted, and no message follows.
   void exitConfirmationYesEndsTheProcess() {
+#ifdef RUNS_EMULATED
+    // Debian 11's qemu refuses the clone call (with CLONE_PIDFD) by which Qt
+    // 5.15 starts a process: no child can start.
+    QSKIP("an emulated test cannot start a child process");
+#endif
     QTemporaryDir folder;
     QByteArray lines;
     for (int i = 0; i < 1000; ++i) lines += "9787111123457\r\n";

@@ -1,0 +1,84 @@
+#!/usr/bin/env bash
+# Installs a Qt 5 package as a user would, with apt-get and its dependencies
+# from the archive, into a fresh copy of the Debian 11 base root; checks that
+# its menu entry, icons, AppStream data and manual page are in place; then
+# uses the installed program on Xvfb as window_e2e.sh does: converts one
+# number and a list file, and closes it through the exit confirmation, and
+# sees it scaled on a screen of 144 dpi. The arm64 program runs under qemu. Needs root and the roots of
+# scripts/compat_root.sh.
+#
+# Usage: compat_installed.sh DEB
+set -euo pipefail
+deb=$(realpath "$1")
+cd "$(dirname "$0")/../.."
+source scripts/compat_root.sh
+
+arch=$(dpkg-deb -f "$deb" Architecture)
+fail() { echo "FAILED: $(basename "$deb"): $*" >&2; exit 1; }
+
+root=$compat_roots/installed-$arch
+work=$(mktemp -d)
+clean_up() {
+  rm -rf --one-file-system "$root" "$work"
+}
+trap clean_up EXIT
+rm -rf --one-file-system "$root"
+cp -a "$compat_base" "$root"
+
+in_root "$root" apt-get -y -q -o Dpkg::Use-Pty=0 install "$deb" >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log" >&2; fail "apt-get could not install it"; }
+emulator=()
+if [[ $arch == arm64 ]]; then
+  in_root "$root" apt-get -y -q -o Dpkg::Use-Pty=0 install --no-install-recommends \
+    qemu-user-static >"$work/install.log" 2>&1 || { cat "$work/install.log" >&2; exit 1; }
+  emulator=(qemu-aarch64-static)
+fi
+echo "$(basename "$deb"): installed, $(in_root "$root" dpkg-query -W -f='${Installed-Size}' morvane) KiB"
+
+id=io.github.morvane.Morvane
+for file in usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
+  usr/share/man/man1/morvane.1.gz usr/share/icons/hicolor/scalable/apps/$id.svg \
+  usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$id.png; do
+  [[ -s $root/$file ]] || fail "/$file is missing"
+done
+grep -qx 'Exec=morvane' "$root/usr/share/applications/$id.desktop" ||
+  fail "the menu entry does not start morvane"
+
+# The program in the root, on the caller's X server: the host's /tmp holds
+# the server's socket and the test's list files.
+cat >"$work/morvane" <<EOF
+#!/usr/bin/env bash
+cd "$PWD"
+source scripts/compat_root.sh
+in_root "$root" --bind /tmp /tmp --setenv QT_QPA_PLATFORM xcb ${emulator[*]} /usr/bin/morvane
+EOF
+chmod +x "$work/morvane"
+scripts/with_xvfb.sh ui/qt/tests/window_e2e.sh "$work/morvane" ||
+  fail "the installed program did not pass the window test"
+echo "$(basename "$deb"): the installed program converted a number and a list, and closed"
+
+# On a screen of 144 dpi, as the desktop's font setting Xft.dpi tells it, the
+# window is one and a half times its size at 96 dpi, as the Qt 6 program's is.
+window_size() {
+  echo "Xft.dpi: $1" | xrdb -merge
+  "$work/morvane" >/dev/null 2>&1 &
+  local pid=$! window
+  window=$(timeout 60 xdotool search --sync --onlyvisible --name '^Morvane$' | head -n 1)
+  xdotool getwindowgeometry "$window" | sed -n 's/.*Geometry: //p'
+  kill "$pid"
+  wait "$pid" 2>/dev/null || true
+  # Gone before the next one opens, not to be taken for it.
+  for _ in $(seq 100); do
+    xdotool search --onlyvisible --name '^Morvane$' >/dev/null 2>&1 || break
+    sleep 0.1
+  done
+}
+export -f window_size
+export work
+sizes=$(scripts/with_xvfb.sh bash -c 'window_size 96; window_size 144')
+read -r width height scaled_width scaled_height <<<"$(tr 'x\n' '  ' <<<"$sizes")"
+# Within a pixel: an odd size has no whole half.
+off_by() { local d=$(($1 * 3 - $2 * 2)); echo $((d < 0 ? -d : d)); }
+[[ $(off_by "$width" "$scaled_width") -le 2 && $(off_by "$height" "$scaled_height") -le 2 ]] ||
+  fail "the window is ${width}x$height at 96 dpi but ${scaled_width}x$scaled_height at 144 dpi"
+echo "$(basename "$deb"): the window is ${width}x$height at 96 dpi, ${scaled_width}x$scaled_height at 144 dpi"

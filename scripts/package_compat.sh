@@ -1,0 +1,71 @@
+#!/usr/bin/env bash
+# Builds the Qt 5 program for the older Linux desktops (UOS 20, Kylin V10:
+# glibc 2.28 and Qt 5.11 on) and packs it into Debian packages, for x86-64
+# and for arm64: build/compat/morvane_<version>~qt5_amd64.deb and _arm64.deb.
+# Both are built in a Debian 11 root of their own (scripts/compat_root.sh,
+# made on the first run), amd64 natively and arm64 with the cross compiler,
+# with libstdc++ and libgcc linked in, so that the program needs only glibc,
+# Qt 5 and the X libraries of the system. With --test, also runs the engine,
+# operation, list-file and window tests of both builds in that root, the
+# arm64 ones under qemu. Prints the packages' paths. Needs root.
+#
+# Usage: package_compat.sh [--test]
+set -euo pipefail
+cd "$(dirname "$0")/.."
+source scripts/quiet.sh
+source scripts/compat_root.sh
+
+test=false
+[[ "${1:-}" == --test ]] && test=true
+[[ $(id -u) -eq 0 ]] || { echo "$0 builds in a Debian 11 root: run it as root" >&2; exit 1; }
+scripts/deps.sh compat
+compat_roots
+
+# Every time stamp in the packages is the last commit's (see package.sh).
+if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
+  if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$PWD" ]]; then
+    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
+  else
+    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/changelog -S Timestamp)
+  fi
+fi
+umask 022
+
+out=build/compat
+mkdir -p "$out"
+rm -f "$out"/morvane_*.deb
+# Debian's hardening flags for the architecture $arch, as package.sh uses them.
+flags() {
+  in_root "$compat_build" env DEB_HOST_ARCH="$arch" DEB_BUILD_MAINT_OPTIONS=hardening=+all \
+    DEB_CXXFLAGS_MAINT_STRIP="-g -O2" dpkg-buildflags --get "$1"
+}
+for arch in amd64 arm64; do
+  dir=$out/$arch
+  toolchain=()
+  [[ $arch == arm64 ]] && toolchain=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/aarch64-linux-gnu.cmake")
+  cxxflags="$(flags CPPFLAGS) $(flags CXXFLAGS)"
+  ldflags="$(flags LDFLAGS) -static-libstdc++ -static-libgcc"
+  # The tests are built alongside; only the package's files are installed.
+  quiet in_root "$compat_build" --setenv SOURCE_DATE_EPOCH "$SOURCE_DATE_EPOCH" \
+    cmake -S . -B "$dir" -G Ninja "${toolchain[@]}" \
+    -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DMORVANE_BENCH=OFF \
+    -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
+  # dpkg-shlibdeps reads the arm64 program with the arm64 binutils and looks
+  # its libraries up among the arm64 ones.
+  quiet in_root "$compat_build" --setenv SOURCE_DATE_EPOCH "$SOURCE_DATE_EPOCH" \
+    --setenv DEB_HOST_ARCH "$arch" cmake --build "$dir" -j 2 --target all package
+  mv "$dir"/morvane_*.deb "$out"/
+done
+ls "$out"/morvane_*.deb
+
+if $test; then
+  status=0
+  for arch in amd64 arm64; do
+    # The tests of the program's parts; the packaging tests, the format check
+    # and the Xvfb test are the Qt 6 build's, and the packages are tried by
+    # scripts/test_compat.sh.
+    in_root "$compat_build" --setenv QT_QPA_PLATFORM offscreen env -C "$out/$arch" \
+      ctest --output-on-failure -j 2 -E '^(clang_format|window_e2e|packaging\.)' || status=$?
+  done
+  exit "$status"
+fi
