@@ -42,7 +42,7 @@ windows_packages=(
 # bubblewrap), the arm64 program under qemu inside them; lintian checks them,
 # and the installed programs are driven on Xvfb.
 compat_packages=(
-  debootstrap bubblewrap binutils lintian
+  debootstrap bubblewrap binutils lintian libxml2-utils xxd
   xvfb openbox xdotool xclip x11-xserver-utils
 )
 
