@@ -24,14 +24,7 @@ if $windows; then scripts/deps.sh windows; fi
 # ends up in a package is the time of the last commit, or without git the
 # date of the newest changelog entry: the file times in the .deb and in the
 # Qt program's resources. No file's mode follows the caller's umask.
-if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
-  if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$PWD" ]]; then
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
-  else
-    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/changelog -S Timestamp)
-  fi
-fi
-export SOURCE_DATE_EPOCH
+source scripts/source_date_epoch.sh
 umask 022
 
 # Debian's hardening flags, as its own packages are built with; the build type

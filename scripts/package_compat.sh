@@ -21,14 +21,8 @@ test=false
 scripts/deps.sh compat
 compat_roots
 
-# Every time stamp in the packages is the last commit's (see package.sh).
-if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
-  if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$PWD" ]]; then
-    SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
-  else
-    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/changelog -S Timestamp)
-  fi
-fi
+# Every time stamp in the packages is the last commit's, as in package.sh's.
+source scripts/source_date_epoch.sh
 umask 022
 
 out=build/compat
