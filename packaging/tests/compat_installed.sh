@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # Installs a Qt 5 package as a user would, with apt-get and its dependencies
 # from the archive, into a fresh copy of the Debian 11 base root; checks that
-# its menu entry, icons, AppStream data and manual page are in place; then
-# uses the installed program on Xvfb as window_e2e.sh does: converts one
-# number and a list file, and closes it through the exit confirmation, and
-# sees it scaled on a screen of 144 dpi. The arm64 program runs under qemu. Needs root and the roots of
-# scripts/compat_root.sh.
+# its menu entry, icons, AppStream data, manual page and user guide are in
+# place; then uses the installed program on Xvfb as window_e2e.sh does:
+# converts one number and a list file, and closes it through the exit
+# confirmation, and sees it scaled on a screen of 144 dpi. The arm64 program
+# runs under qemu. Needs root and the roots of scripts/compat_root.sh.
 #
 # Usage: compat_installed.sh DEB
 set -euo pipefail
@@ -38,9 +38,11 @@ echo "$(basename "$deb"): installed, $(in_root "$root" dpkg-query -W -f='${Insta
 id=io.github.morvane.Morvane
 for file in usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
   usr/share/man/man1/morvane.1.gz usr/share/icons/hicolor/scalable/apps/$id.svg \
-  usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$id.png; do
+  usr/share/icons/hicolor/{16x16,32x32,48x48,64x64,128x128,256x256}/apps/$id.png \
+  usr/share/doc-base/morvane; do
   [[ -s $root/$file ]] || fail "/$file is missing"
 done
+docs/guide/tests/check_guide.sh "$root/usr/share/doc/morvane/guide.html"
 grep -qx 'Exec=morvane' "$root/usr/share/applications/$id.desktop" ||
   fail "the menu entry does not start morvane"
 
