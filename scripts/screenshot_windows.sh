@@ -45,8 +45,6 @@ export morvane
 scripts/with_xvfb.sh --size "$((440 * dpi / 96))x$((330 * dpi / 96))" bash -c shoot
 [[ $# -eq 0 ]] || exit 0
 
-# The guide's pictures, each of one window with its frame, as a user sees it
-# on the desktop. The list files lie in C:\ISBN, whose paths the boxes show.
 # The window manager's frame around the window $1: its topmost ancestor
 # below the root window.
 frame_of() {
@@ -58,18 +56,21 @@ frame_of() {
   done
   echo "$id"
 }
+# The top left corner of the window $1 on the screen: "X Y".
+corner() { xwininfo -id "$1" | sed -n 's/.*Absolute upper-left [XY]: *//p' | paste -sd ' '; }
 # The window $1 in its frame, into the PNG $2. A message box reads black
 # through its frame, as through the root window: it is taken by itself and
 # laid over the frame's picture where it stands in it.
 shoot_window() {
-  local frame corner
+  local frame frame_x frame_y x y
   frame=$(frame_of "$1")
-  corner() { xwininfo -id "$1" | sed -n 's/.*Absolute upper-left [XY]: *//p' | paste -sd ' '; }
   read -r frame_x frame_y <<<"$(corner "$frame")"
   read -r x y <<<"$(corner "$1")"
   xwd -silent -id "$frame" | convert xwd:- "$2"
   xwd -silent -id "$1" | convert "$2" xwd:- -geometry "+$((x - frame_x))+$((y - frame_y))" -composite "$2"
 }
+# The guide's pictures, each of one window with its frame, as a user sees it
+# on the desktop. The list files lie in C:\ISBN, whose paths the boxes show.
 shoot_guide() {
   source scripts/wine_env.sh
   source scripts/xdotool_helpers.sh
@@ -101,6 +102,6 @@ shoot_guide() {
   shoot_window "$window" docs/guide/window.png
   wineserver -k
 }
-export -f shoot_guide shoot_window frame_of
+export -f shoot_guide shoot_window corner frame_of
 mkdir -p docs/guide
 MORVANE_WINE_DIR=$PWD/build/wine-screenshot-guide scripts/with_xvfb.sh --size 640x480 bash -c shoot_guide
