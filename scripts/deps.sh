@@ -27,13 +27,14 @@ test_packages=(
 )
 
 # GoogleTest's sources are built with the programs; locales holds the Chinese
-# locale that wine's code page comes from; the windows' end-to-end tests drive
-# them on their own Xvfb; zip packs the portable download; xmllint reads the
-# user guide.
+# locale that wine's code page comes from; the 32-bit wine is Debian 12
+# i386's, in a root that debootstrap makes (scripts/roots.sh); the windows'
+# end-to-end tests drive them on their own Xvfb; zip packs the portable
+# download; xmllint reads the user guide.
 windows_packages=(
   cmake ninja-build
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
-  wine wine64 locales fonts-arphic-uming
+  wine wine64 locales fonts-arphic-uming debootstrap
   nsis icoutils zip unzip dpkg-dev
   xvfb openbox xdotool wmctrl x11-apps xclip libxml2-utils xxd
 )
@@ -55,20 +56,11 @@ screenshot_packages=("${test_packages[@]}" imagemagick x11-xserver-utils)
 
 [[ $# -gt 0 ]] || set -- usage
 wanted=()
-# Installed where the archive has them; without them the tests that need them
-# are left out.
-optional=()
 for set_name in "$@"; do
   case "$set_name" in
     build) wanted+=("${build_packages[@]}") ;;
     test) wanted+=("${test_packages[@]}") ;;
-    windows)
-      wanted+=("${windows_packages[@]}")
-      # wine32 runs the 32-bit program and the installer. On a kernel that
-      # cannot run 32-bit programs it cannot start, and once installed, the
-      # wine command tries it first and fails for every program.
-      if "$(dirname "$0")/runs_32bit.sh"; then optional+=(wine32:i386); fi
-      ;;
+    windows) wanted+=("${windows_packages[@]}") ;;
     compat) wanted+=("${compat_packages[@]}") ;;
     reproduce) wanted+=("${reproduce_packages[@]}") ;;
     bench-x86) wanted+=("${bench_x86_packages[@]}") ;;
@@ -85,8 +77,7 @@ missing_of() {
   done
 }
 mapfile -t missing < <(missing_of "${wanted[@]}")
-mapfile -t missing_optional < <(missing_of "${optional[@]}")
-[[ ${#missing[@]} -eq 0 && ${#missing_optional[@]} -eq 0 ]] && exit 0
+[[ ${#missing[@]} -eq 0 ]] && exit 0
 
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
@@ -95,29 +86,20 @@ apt_get() {
   "${sudo[@]}" apt-get -o DPkg::Lock::Timeout=600 "$@"
 }
 # The 32-bit packages come from the i386 architecture.
-if [[ " ${missing[*]} ${missing_optional[*]} " == *:i386* ]] &&
+if [[ " ${missing[*]} " == *:i386* ]] &&
   ! dpkg --print-foreign-architectures | grep -qx i386; then
   "${sudo[@]}" dpkg --add-architecture i386
 fi
-if [[ ${#missing[@]} -gt 0 ]]; then
-  # A mirror caught in the middle of a sync serves an index that does not
-  # match its release file: try again a few times before going on with what
-  # is known.
-  for try in 1 2 3; do
-    errors=$(apt_get update -qq 2>&1 | grep '^E:' || true)
-    [[ -z "$errors" ]] && break
-    if [[ $try -eq 3 ]]; then
-      echo "$errors" >&2
-    else
-      sleep $((try * 10))
-    fi
-  done
-  echo "Installing: ${missing[*]}"
-  apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
-fi
-# Tried with the index as it is, and left out with one line when it cannot
-# be installed.
-if [[ ${#missing_optional[@]} -gt 0 ]] &&
-  ! apt_get install -y -qq --no-install-recommends "${missing_optional[@]}" >/dev/null 2>&1; then
-  echo "Not installable from the archive now, left out: ${missing_optional[*]}" >&2
-fi
+# A mirror caught in the middle of a sync serves an index that does not match
+# its release file: try again a few times before going on with what is known.
+for try in 1 2 3; do
+  errors=$(apt_get update -qq 2>&1 | grep '^E:' || true)
+  [[ -z "$errors" ]] && break
+  if [[ $try -eq 3 ]]; then
+    echo "$errors" >&2
+  else
+    sleep $((try * 10))
+  fi
+done
+echo "Installing: ${missing[*]}"
+apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null

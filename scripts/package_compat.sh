@@ -2,7 +2,7 @@
 # Builds the Qt 5 program for the older Linux desktops (UOS 20, Kylin V10:
 # glibc 2.28 and Qt 5.11 on) and packs it into Debian packages, for x86-64
 # and for arm64: build/compat/morvane_<version>~qt5_amd64.deb and _arm64.deb.
-# Both are built in a Debian 11 root of their own (scripts/compat_root.sh,
+# Both are built in a Debian 11 root of their own (scripts/roots.sh,
 # made on the first run), amd64 natively and arm64 with the cross compiler,
 # with libstdc++ and libgcc linked in, so that the program needs only glibc,
 # Qt 5 and the X libraries of the system. With --test, also runs the engine,
@@ -13,7 +13,7 @@
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/quiet.sh
-source scripts/compat_root.sh
+source scripts/roots.sh
 
 test=false
 [[ "${1:-}" == --test ]] && test=true

@@ -6,7 +6,7 @@
 # virtual X server, with imagemagick's import. Needs root.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/compat_root.sh
+source scripts/roots.sh
 
 scripts/deps.sh screenshot compat
 export morvane=build/compat/amd64/ui/qt/morvane
@@ -14,7 +14,7 @@ export morvane=build/compat/amd64/ui/qt/morvane
 mkdir -p docs
 
 shoot() {
-  source scripts/compat_root.sh
+  source scripts/roots.sh
   echo 'Xft.dpi: 144' | xrdb -merge
   in_root "$compat_build" --bind /tmp/.X11-unix /tmp/.X11-unix "$morvane" &
   local pid=$!

@@ -12,22 +12,30 @@
 #   scripts/wine_env.sh wineserver -k     (stops the wineserver and its helpers)
 #
 # MORVANE_WINE_ARCH chooses a 64-bit prefix (win64, the default, build/wine)
-# or a 32-bit one (win32, build/wine32), which runs 32-bit programs only, as a
-# 32-bit Windows does. MORVANE_WINE_DIR chooses another folder for the prefix
+# of the machine's wine, or a 32-bit one (win32, build/wine32) of the 32-bit
+# wine in an i386 root, which runs 32-bit programs only, as a 32-bit Windows
+# does. MORVANE_WINE_DIR chooses another folder for the prefix
 # and the home. MORVANE_WINE_VERSION makes the prefix report another Windows
 # (win7, win10...), MORVANE_WINE_DPI another screen resolution (144...).
 #
 # A prefix is made anew whenever the wine it was made with, or one of these
-# settings, changes: a prefix made before the 32-bit wine was installed has no
-# 32-bit half, and every start in it fails once it is.
+# settings, changes.
 
 export MORVANE_WINE_ARCH=${MORVANE_WINE_ARCH:-win64}
+morvane_wine_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 case $MORVANE_WINE_ARCH in
   win64) morvane_wine_default=wine ;;
-  win32) morvane_wine_default=wine32 ;;
+  win32)
+    morvane_wine_default=wine32
+    # The 32-bit wine is the i386 root's (scripts/wine32/), whatever the
+    # machine has. Emulated, every program runs several times slower: the
+    # tests wait that much longer (MORVANE_WAIT_SCALE).
+    case ":$PATH:" in *":$morvane_wine_scripts/wine32:"*) ;; *) export PATH=$morvane_wine_scripts/wine32:$PATH ;; esac
+    if "$morvane_wine_scripts/runs_32bit.sh"; then export MORVANE_WAIT_SCALE=1; else export MORVANE_WAIT_SCALE=4; fi
+    ;;
   *) echo "MORVANE_WINE_ARCH must be win64 or win32, not $MORVANE_WINE_ARCH" >&2; return 2 2>/dev/null || exit 2 ;;
 esac
-morvane_wine_dir=${MORVANE_WINE_DIR:-$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)/build/$morvane_wine_default}
+morvane_wine_dir=${MORVANE_WINE_DIR:-$(dirname "$morvane_wine_scripts")/build/$morvane_wine_default}
 export WINEPREFIX=$morvane_wine_dir/prefix
 export WINEARCH=$MORVANE_WINE_ARCH
 # Wine links the prefix's Desktop and Documents folders into HOME.
@@ -41,7 +49,12 @@ unset LC_ALL LANGUAGE
 
 morvane_wine_setup() (
   set -euo pipefail
-  if ! command -v wine >/dev/null; then
+  if [[ $WINEARCH == win32 ]]; then
+    if ! "$morvane_wine_scripts/runs_wine32.sh"; then
+      echo "the 32-bit wine's root cannot be made or entered here (it needs root)" >&2
+      exit 1
+    fi
+  elif ! command -v wine >/dev/null; then
     echo "wine is missing: run scripts/deps.sh windows" >&2
     exit 1
   fi
@@ -61,10 +74,14 @@ morvane_wine_setup() (
   # or whoever reads those pipes (CTest) waits for them forever.
   detached() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
 
-  # What the prefix was made with: the wine packages (the 32-bit one among
-  # them) and the settings above.
-  stamp="$(dpkg-query -W -f='${Package}:${Architecture} ${Version}\n' 'wine*' 'libwine*' 2>/dev/null |
-    sort) $WINEARCH ${MORVANE_WINE_VERSION:-} ${MORVANE_WINE_DPI:-}"
+  # What the prefix was made with: the wine packages, or the 32-bit wine's
+  # root, and the settings above.
+  if [[ $WINEARCH == win32 ]]; then
+    wine_made_by=$(md5sum <"$(source "$morvane_wine_scripts/roots.sh" && root_path wine-i386)/.morvane-recipe")
+  else
+    wine_made_by=$(dpkg-query -W -f='${Package}:${Architecture} ${Version}\n' 'wine*' 'libwine*' 2>/dev/null | sort)
+  fi
+  stamp="$wine_made_by $WINEARCH ${MORVANE_WINE_VERSION:-} ${MORVANE_WINE_DPI:-}"
   ready=$WINEPREFIX/.morvane-ready
   if [[ -d "$WINEPREFIX" && "$(cat "$ready" 2>/dev/null)" != "$stamp" ]]; then
     detached wineserver -k || true

@@ -5,18 +5,18 @@
 # place; then uses the installed program on Xvfb as window_e2e.sh does:
 # converts one number and a list file, and closes it through the exit
 # confirmation, and sees it scaled on a screen of 144 dpi. The arm64 program
-# runs under qemu. Needs root and the roots of scripts/compat_root.sh.
+# runs under qemu. Needs root and the roots of scripts/roots.sh.
 #
 # Usage: compat_installed.sh DEB
 set -euo pipefail
 deb=$(realpath "$1")
 cd "$(dirname "$0")/../.."
-source scripts/compat_root.sh
+source scripts/roots.sh
 
 arch=$(dpkg-deb -f "$deb" Architecture)
 fail() { echo "FAILED: $(basename "$deb"): $*" >&2; exit 1; }
 
-root=$compat_roots/installed-$arch
+root=$PWD/build/compat-installed-$arch
 work=$(mktemp -d)
 clean_up() {
   rm -rf --one-file-system "$root" "$work"
@@ -51,7 +51,7 @@ grep -qx 'Exec=morvane' "$root/usr/share/applications/$id.desktop" ||
 cat >"$work/morvane" <<EOF
 #!/usr/bin/env bash
 cd "$PWD"
-source scripts/compat_root.sh
+source scripts/roots.sh
 in_root "$root" --bind /tmp /tmp --setenv QT_QPA_PLATFORM xcb ${emulator[*]} /usr/bin/morvane
 EOF
 chmod +x "$work/morvane"

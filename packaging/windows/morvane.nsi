@@ -7,13 +7,6 @@
 ; 64-bit Windows it installs the 64-bit program into the 64-bit Program Files
 ; and registers it in the 64-bit view of the registry; on a 32-bit Windows it
 ; installs the 32-bit program.
-!ifdef TARGET
-; Only for testing on machines that run no 32-bit programs: the same
-; installer in a 64-bit stub, whose 32-bit branches are never taken and leave
-; their labels unused.
-Target ${TARGET}
-!pragma warning disable 6012
-!endif
 Unicode true
 ManifestDPIAware true
 SetCompressor /SOLID lzma

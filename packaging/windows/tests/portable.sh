@@ -9,20 +9,29 @@
 # drive_c but the two list files. What Windows itself records is ignored,
 # each kind by name below, and every ignored entry is listed.
 #
+# In a 64-bit prefix it starts morvane.exe; in a 32-bit one (MORVANE_WINE_ARCH
+# win32), morvane-32bit.exe, as a 32-bit Windows needs.
+#
 # Usage: portable.sh ZIP VERSION   (inside scripts/with_xvfb.sh)
 set -euo pipefail
 
 zip=$1
 version=$2
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
+export MORVANE_WINE_ARCH=${MORVANE_WINE_ARCH:-win64}
+program=morvane.exe
+[[ $MORVANE_WINE_ARCH == win32 ]] && program=morvane-32bit.exe
 # A new prefix each time: what an earlier run left would hide what this one
 # leaves.
-export MORVANE_WINE_DIR=$repo/build/wine-portable
-if [[ -d $MORVANE_WINE_DIR ]]; then
-  WINEPREFIX=$MORVANE_WINE_DIR/prefix wineserver -k 2>/dev/null || true
-  rm -rf "$MORVANE_WINE_DIR"
-fi
+export MORVANE_WINE_DIR=$repo/build/wine-portable-$MORVANE_WINE_ARCH
+stale=false
+[[ -d $MORVANE_WINE_DIR ]] && stale=true
 source "$repo/scripts/wine_env.sh"
+if $stale; then
+  wineserver -k 2>/dev/null || true
+  rm -rf "$MORVANE_WINE_DIR"
+  source "$repo/scripts/wine_env.sh"
+fi
 click_pause=0.2
 type_delay=20
 source "$repo/scripts/xdotool_helpers.sh"
@@ -81,7 +90,7 @@ snapshot "$work/before"
 # Starts the program in the folder, waits for its window and brings it to
 # the front.
 start() {
-  (cd "$folder" && wine morvane.exe) &
+  (cd "$folder" && exec wine "$program") &
   app_pid=$!
   window=$(wait_for_window Morvane)
   xdotool windowactivate --sync "$window"
@@ -179,4 +188,4 @@ left=$(new_entries "$work/after.reg" "$work/before.reg" "${ignored_registry[@]}"
 grep -vx ./lists/out.txt "$work/after.files" >"$work/after-but-lists.files"
 left=$(new_entries "$work/after-but-lists.files" "$work/before.files" "${ignored_files[@]}")
 [[ -z $left ]] || fail "the program left in drive_c: $left"
-echo "windows_portable: 1 passed, 0 failed"
+echo "windows_portable ($program): 1 passed, 0 failed"
