@@ -2,6 +2,7 @@
 // ISBN-13 and ISBN-10 validity sums, which the engine computes differently.
 #include <gtest/gtest.h>
 
+#include <algorithm>
 #include <random>
 #include <string>
 #include <string_view>
