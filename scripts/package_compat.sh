@@ -1,13 +1,15 @@
 #!/usr/bin/env bash
-# Builds the Qt 5 program for the older Linux desktops (UOS 20, Kylin V10:
-# glibc 2.28 and Qt 5.11 on) and packs it into Debian packages, for x86-64
-# and for arm64: build/compat/morvane_<version>~qt5_amd64.deb and _arm64.deb.
-# Both are built in a Debian 11 root of their own (scripts/roots.sh,
-# made on the first run), amd64 natively and arm64 with the cross compiler,
-# with libstdc++ and libgcc linked in, so that the program needs only glibc,
-# Qt 5 and the X libraries of the system. With --test, also runs the engine,
-# operation, list-file and window tests of both builds in that root, the
-# arm64 ones under qemu. Prints the packages' paths. Needs root.
+# Builds the Qt 5 program for the Linux desktops of Chinese offices and packs
+# it into Debian packages: for UOS 20 and Kylin V10 (glibc 2.28 and Qt 5.11
+# on) on x86-64 and arm64, build/compat/morvane_<version>~qt5_amd64.deb and
+# _arm64.deb, built in a Debian 11 root, amd64 natively and arm64 with the
+# cross compiler; and for the new-world LoongArch systems (glibc 2.38 and
+# Qt 5.15 on), _loong64.deb, built with the cross compiler in a Debian forky
+# root. The roots come from scripts/roots.sh, made on the first run. libstdc++
+# and libgcc are linked in, so that the program needs only glibc, Qt 5 and the
+# X libraries of the system. With --test, also runs the engine, operation,
+# list-file and window tests of each build in its root, the arm64 and loong64
+# ones under qemu. Prints the packages' paths. Needs root.
 #
 # Usage: package_compat.sh [--test]
 set -euo pipefail
@@ -20,6 +22,16 @@ test=false
 [[ $(id -u) -eq 0 ]] || { echo "$0 builds in a Debian 11 root: run it as root" >&2; exit 1; }
 scripts/deps.sh compat
 compat_roots
+loong64_roots
+# Each architecture's build root and toolchain. The loong64 tests run under
+# Debian 13's qemu, bound into the root where the toolchain looks for it.
+declare -A build_root=([amd64]=$compat_build [arm64]=$compat_build [loong64]=$loong64_build)
+declare -A toolchain=([arm64]=cmake/aarch64-linux-gnu.cmake [loong64]=cmake/loongarch64-linux-gnu.cmake)
+in_build_root() {
+  local qemu=()
+  [[ $arch != loong64 ]] || qemu=(--ro-bind "$(root_qemu loong64)" /usr/local/bin/qemu-loongarch64)
+  in_root "${build_root[$arch]}" "${qemu[@]}" "$@"
+}
 
 # Every time stamp in the packages is the last commit's, as in package.sh's.
 source scripts/source_date_epoch.sh
@@ -30,23 +42,23 @@ mkdir -p "$out"
 rm -f "$out"/morvane_*.deb
 # Debian's hardening flags for the architecture $arch, as package.sh uses them.
 flags() {
-  in_root "$compat_build" env DEB_HOST_ARCH="$arch" DEB_BUILD_MAINT_OPTIONS=hardening=+all \
+  in_build_root env DEB_HOST_ARCH="$arch" DEB_BUILD_MAINT_OPTIONS=hardening=+all \
     DEB_CXXFLAGS_MAINT_STRIP="-g -O2" dpkg-buildflags --get "$1"
 }
-for arch in amd64 arm64; do
+for arch in amd64 arm64 loong64; do
   dir=$out/$arch
-  toolchain=()
-  [[ $arch == arm64 ]] && toolchain=(-DCMAKE_TOOLCHAIN_FILE="$PWD/cmake/aarch64-linux-gnu.cmake")
+  toolchain_file=()
+  [[ -z ${toolchain[$arch]:-} ]] || toolchain_file=(-DCMAKE_TOOLCHAIN_FILE="$PWD/${toolchain[$arch]}")
   cxxflags="$(flags CPPFLAGS) $(flags CXXFLAGS)"
   ldflags="$(flags LDFLAGS) -static-libstdc++ -static-libgcc"
   # The tests are built alongside; only the package's files are installed.
-  quiet in_root "$compat_build" --setenv SOURCE_DATE_EPOCH "$SOURCE_DATE_EPOCH" \
-    cmake -S . -B "$dir" -G Ninja "${toolchain[@]}" \
+  quiet in_build_root --setenv SOURCE_DATE_EPOCH "$SOURCE_DATE_EPOCH" \
+    cmake -S . -B "$dir" -G Ninja "${toolchain_file[@]}" \
     -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DMORVANE_BENCH=OFF \
     -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
   # dpkg-shlibdeps reads the arm64 program with the arm64 binutils and looks
   # its libraries up among the arm64 ones.
-  quiet in_root "$compat_build" --setenv SOURCE_DATE_EPOCH "$SOURCE_DATE_EPOCH" \
+  quiet in_build_root --setenv SOURCE_DATE_EPOCH "$SOURCE_DATE_EPOCH" \
     --setenv DEB_HOST_ARCH "$arch" cmake --build "$dir" -j 2 --target all package
   mv "$dir"/morvane_*.deb "$out"/
 done
@@ -54,11 +66,11 @@ ls "$out"/morvane_*.deb
 
 if $test; then
   status=0
-  for arch in amd64 arm64; do
+  for arch in amd64 arm64 loong64; do
     # The tests of the program's parts; the packaging tests, the format check
     # and the Xvfb test are the Qt 6 build's, and the packages are tried by
     # scripts/test_compat.sh.
-    in_root "$compat_build" --setenv QT_QPA_PLATFORM offscreen env -C "$out/$arch" \
+    in_build_root --setenv QT_QPA_PLATFORM offscreen env -C "$out/$arch" \
       ctest --output-on-failure -j 2 -E '^(clang_format|window_e2e|packaging\.)' || status=$?
   done
   exit "$status"

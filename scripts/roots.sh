@@ -240,3 +240,42 @@ compat_roots() {
     "${compat_build_packages[@]}"
 }
 
+# The Debian forky roots of the LoongArch package, forky being the only Debian
+# suite with loong64: "loong64-build", forky for amd64 with the loong64
+# architecture added, the cross compiler and the loong64 Qt 5 and GoogleTest
+# (multiarch), and the lintian that knows loong64; and "loong64-base", a bare forky loong64 system, what a user's
+# system starts from. forky's Release file on the mirror is past its
+# Valid-Until date, which apt in both is told to ignore.
+loong64_build=$(root_path loong64-build)
+loong64_base=$(root_path loong64-base)
+loong64_build_packages=(
+  g++ cmake ninja-build dpkg-dev file
+  g++-loongarch64-linux-gnu qtbase5-dev:loong64 libgtest-dev:loong64 fonts-arphic-uming lintian
+)
+
+loong64_apt_valid() {
+  echo 'Acquire::Check-Valid-Until "false";' >"$1/etc/apt/apt.conf.d/50valid-until"
+}
+
+# Some libraries' loong64 builds carry another rebuild number than their amd64
+# builds, and dpkg refuses their differing copies of the same changelog files:
+# those are let through.
+loong64_make_build() {
+  root_debootstrap "$1" forky amd64
+  loong64_apt_valid "$1"
+  in_root "$1" sh -c 'dpkg --add-architecture loong64 && apt-get -qq update'
+  in_root "$1" apt-get -qq -o Dpkg::Use-Pty=0 -o Dpkg::Options::=--force-overwrite install \
+    --no-install-recommends "${loong64_build_packages[@]}" >/dev/null
+  in_root "$1" apt-get -qq clean
+}
+
+loong64_make_base() {
+  root_debootstrap "$1" forky loong64
+  loong64_apt_valid "$1"
+  root_exec_ids "$1" apt-get -qq update
+}
+
+loong64_roots() {
+  root_make loong64-build loong64_make_build "${loong64_build_packages[@]}"
+  root_make loong64-base loong64_make_base
+}

@@ -1,11 +1,13 @@
 #!/usr/bin/env bash
 # Installs a Qt 5 package as a user would, with apt-get and its dependencies
-# from the archive, into a fresh copy of the Debian 11 base root; checks that
-# its menu entry, icons, AppStream data, manual page and user guide are in
-# place; then uses the installed program on Xvfb as window_e2e.sh does:
-# converts one number and a list file, and closes it through the exit
-# confirmation, and sees it scaled on a screen of 144 dpi. The arm64 program
-# runs under qemu. Needs root and the roots of scripts/roots.sh.
+# from the archive, into a fresh copy of a bare root (Debian 11 for amd64 and
+# arm64, a forky loong64 system for loong64); checks that its menu entry,
+# icons, AppStream data, manual page and user guide are in place; then uses
+# the installed program on Xvfb as window_e2e.sh does: converts one number
+# and a list file, and closes it through the exit confirmation, and sees it
+# scaled on a screen of 144 dpi. The arm64 and loong64 programs run under
+# qemu: the loong64 root is all loong64, so its every program does, through a
+# binfmt_misc of its own. Needs root and the roots of scripts/roots.sh.
 #
 # Usage: compat_installed.sh DEB
 set -euo pipefail
@@ -23,17 +25,28 @@ clean_up() {
 }
 trap clean_up EXIT
 rm -rf --one-file-system "$root"
-cp -a "$compat_base" "$root"
-
-in_root "$root" apt-get -y -q -o Dpkg::Use-Pty=0 install "$deb" >"$work/install.log" 2>&1 ||
-  { cat "$work/install.log" >&2; fail "apt-get could not install it"; }
-emulator=()
-if [[ $arch == arm64 ]]; then
-  in_root "$root" apt-get -y -q -o Dpkg::Use-Pty=0 install --no-install-recommends \
-    qemu-user-static >"$work/install.log" 2>&1 || { cat "$work/install.log" >&2; exit 1; }
-  emulator=(qemu-aarch64-static)
+# Commands in the root: loong64's every program runs under qemu.
+if [[ $arch == loong64 ]]; then
+  cp -a "$loong64_base" "$root"
+  in_installed() { root_exec_ids "$root" env DEBIAN_FRONTEND=noninteractive "$@"; }
+else
+  cp -a "$compat_base" "$root"
+  in_installed() { in_root "$root" "$@"; }
 fi
-echo "$(basename "$deb"): installed, $(in_root "$root" dpkg-query -W -f='${Installed-Size}' morvane) KiB"
+in_installed apt-get -y -q -o Dpkg::Use-Pty=0 install "$deb" >"$work/install.log" 2>&1 ||
+  { cat "$work/install.log" >&2; fail "apt-get could not install it"; }
+# The installed program on the caller's X server: the host's /tmp holds the
+# server's socket and the test's list files.
+case $arch in
+  loong64) launch="root_exec '$root' env QT_QPA_PLATFORM=xcb /usr/bin/morvane" ;;
+  arm64)
+    in_root "$root" apt-get -y -q -o Dpkg::Use-Pty=0 install --no-install-recommends \
+      qemu-user-static >"$work/install.log" 2>&1 || { cat "$work/install.log" >&2; exit 1; }
+    launch="in_root '$root' --bind /tmp /tmp --setenv QT_QPA_PLATFORM xcb qemu-aarch64-static /usr/bin/morvane"
+    ;;
+  *) launch="in_root '$root' --bind /tmp /tmp --setenv QT_QPA_PLATFORM xcb /usr/bin/morvane" ;;
+esac
+echo "$(basename "$deb"): installed, $(in_installed dpkg-query -W -f='${Installed-Size}' morvane) KiB"
 
 id=io.github.morvane.Morvane
 for file in usr/share/applications/$id.desktop usr/share/metainfo/$id.metainfo.xml \
@@ -46,13 +59,11 @@ docs/guide/tests/check_guide.sh "$root/usr/share/doc/morvane/guide.html"
 grep -qx 'Exec=morvane' "$root/usr/share/applications/$id.desktop" ||
   fail "the menu entry does not start morvane"
 
-# The program in the root, on the caller's X server: the host's /tmp holds
-# the server's socket and the test's list files.
 cat >"$work/morvane" <<EOF
 #!/usr/bin/env bash
 cd "$PWD"
 source scripts/roots.sh
-in_root "$root" --bind /tmp /tmp --setenv QT_QPA_PLATFORM xcb ${emulator[*]} /usr/bin/morvane
+$launch
 EOF
 chmod +x "$work/morvane"
 scripts/with_xvfb.sh ui/qt/tests/window_e2e.sh "$work/morvane" ||
