@@ -207,6 +207,12 @@ in_root() {
     --setenv DEBIAN_FRONTEND noninteractive "$@"
 }
 
+# The root of the 32-bit wine (wine32) that runs the 32-bit Windows programs:
+# Debian 12 i386, with the fonts and the Chinese locale of the tests.
+wine32_root() {
+  root_make wine-i386 root_debootstrap bookworm i386 wine wine32 locales fonts-arphic-uming
+}
+
 # The Debian 11 (bullseye) roots that the Qt 5 packages are built and tried
 # in: "compat-base", a minimal system with the arm64 architecture added (what
 # a user's system starts from), and "compat-build", the base with the
@@ -278,4 +284,12 @@ loong64_make_base() {
 loong64_roots() {
   root_make loong64-build loong64_make_build "${loong64_build_packages[@]}"
   root_make loong64-base loong64_make_base
+}
+
+# Every root the tests use, made where missing or out of date, for
+# scripts/test.sh to make while it builds.
+all_roots() {
+  wine32_root
+  compat_roots
+  loong64_roots
 }

@@ -9,5 +9,5 @@ cd "$(dirname "$0")/.."
 
 [[ $(id -u) -eq 0 ]] || exit 1
 source scripts/roots.sh
-root_make wine-i386 root_debootstrap bookworm i386 wine wine32 locales fonts-arphic-uming || exit 1
+wine32_root || exit 1
 (root_exec "$(root_path wine-i386)" true) 2>/dev/null

@@ -2,16 +2,23 @@
 # Installs what is missing, builds everything with the sanitizers and runs
 # every test; builds the engine, the operations and the list files as 32-bit
 # x86 and runs their tests under qemu-i386; builds and tests the Qt 5
-# packages for older desktops (scripts/test_compat.sh); then cross-builds the
-# 32- and the 64-bit Windows programs and the installer, and runs their tests
-# under wine, the 32-bit ones in the i386 root of a 32-bit wine, under
-# qemu-i386 where the kernel runs no 32-bit programs; last, builds the 64-bit Windows program on a fresh clone by the
-# README's commands. Arguments go to the presets' ctest runs. Needs no display.
+# packages for UOS, Kylin and LoongArch (scripts/test_compat.sh); then
+# cross-builds the 32- and the 64-bit Windows programs and the installer, and
+# runs their tests under wine, the 32-bit ones under the 32-bit wine of an
+# i386 root (scripts/roots.sh); last, builds the 64-bit Windows program on a
+# fresh clone by the README's commands. Arguments go to the presets' ctest
+# runs. Needs no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source scripts/quiet.sh
 
-scripts/deps.sh test windows
+scripts/deps.sh test windows compat
+# The Debian roots of the 32-bit wine and of the Qt 5 packages are made (the
+# first time, or when their recipe changes) while the Linux builds build:
+# mostly downloads and unpacking. Whoever needs a root waits for it.
+if [[ $(id -u) -eq 0 ]]; then
+  (source scripts/roots.sh && all_roots) >/dev/null 2>&1 &
+fi
 quiet cmake --preset dev
 quiet cmake --build --preset dev
 status=0
@@ -23,7 +30,7 @@ quiet cmake --preset linux-x86
 quiet cmake --build --preset linux-x86
 ctest --preset linux-x86 "$@" || status=$?
 
-# The Qt 5 packages for older desktops, built and tried in Debian 11 roots.
+# The Qt 5 packages for UOS, Kylin and LoongArch, built and tried in Debian roots.
 scripts/test_compat.sh || status=$?
 
 # The builds run the Windows test programs to list their tests: the wine
