@@ -3,8 +3,8 @@
 # real morvane.exe under wine, from the start key to the completion message,
 # and beside it, in the same run, the loops of win32_loops.exe. A 32-bit
 # program runs in a 32-bit prefix. Run it on an X server:
-#   scripts/with_xvfb.sh bench/win32_batch.sh build/windows [LINES]
-#   scripts/with_xvfb.sh bench/win32_batch.sh build/windows-x86 [LINES]
+#   tools/display/with_xvfb.sh bench/win32_batch.sh build/windows [LINES]
+#   tools/display/with_xvfb.sh bench/win32_batch.sh build/windows-x86 [LINES]
 set -euo pipefail
 
 build=$(cd "$1" && pwd)
@@ -13,10 +13,7 @@ repo=$(cd "$(dirname "$0")/.." && pwd)
 if x86_64-w64-mingw32-objdump -f "$build/ui/win32/morvane.exe" | grep -q 'pei-i386'; then
   export MORVANE_WINE_ARCH=win32
 fi
-export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-window-${MORVANE_WINE_ARCH:-win64}}
-source "$repo/scripts/wine_env.sh"
-work=$(mktemp -d)
-trap 'wineserver -k 2>/dev/null || true; rm -rf "$work"' EXIT
+source "$repo/tools/wine/test_prefix.sh" window
 
 # The list of batch_bench and window_bench: 16 kinds of line, one of them a
 # book title in GBK, two of them no record (the empty line and 12345).

@@ -4,7 +4,7 @@
 // and close per record, one write per record, and reading, converting and
 // writing in 64 KiB blocks with no window at all. The files are in the system's
 // temp folder, which must be on the disk for the sync to cost what it does.
-// Run it on an X server: scripts/with_xvfb.sh build/<preset>/bench/window_bench
+// Run it on an X server: tools/display/with_xvfb.sh build/<preset>/bench/window_bench
 #include <benchmark/benchmark.h>
 #include <sys/resource.h>
 

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # Times the real program from its start to its window shown, and reports the
 # peak memory of the process at that moment. Run it on an X server:
-#   scripts/with_xvfb.sh bench/window_startup.sh build/<preset>/ui/qt/morvane [RUNS]
+#   tools/display/with_xvfb.sh bench/window_startup.sh build/<preset>/ui/qt/morvane [RUNS]
 set -euo pipefail
 
 morvane=$1

@@ -22,4 +22,4 @@ set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 # of the programs' architecture: a 32-bit prefix for 32-bit programs, as on a
 # 32-bit Windows.
 set(CMAKE_CROSSCOMPILING_EMULATOR
-    env MORVANE_WINE_ARCH=${MORVANE_WINE_ARCH} ${CMAKE_CURRENT_LIST_DIR}/../scripts/wine_run.sh)
+    env MORVANE_WINE_ARCH=${MORVANE_WINE_ARCH} ${CMAKE_CURRENT_LIST_DIR}/../tools/wine/run.sh)

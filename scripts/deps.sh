@@ -28,7 +28,7 @@ test_packages=(
 
 # GoogleTest's sources are built with the programs; locales holds the Chinese
 # locale that wine's code page comes from; the 32-bit wine is Debian 12
-# i386's, in a root that debootstrap makes (scripts/roots.sh); the windows'
+# i386's, in a root that debootstrap makes (tools/roots/roots.sh); the windows'
 # end-to-end tests drive them on their own Xvfb; zip packs the portable
 # download; xmllint reads the user guide.
 windows_packages=(

@@ -8,7 +8,7 @@
 # Usage: package.sh [--deb-only] [DEB_BUILD_DIR]
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/quiet.sh
+source tools/quiet.sh
 
 windows=true
 if [[ "${1:-}" == --deb-only ]]; then
@@ -24,7 +24,7 @@ if $windows; then scripts/deps.sh windows; fi
 # ends up in a package is the time of the last commit, or without git the
 # date of the newest changelog entry: the file times in the .deb and in the
 # Qt program's resources. No file's mode follows the caller's umask.
-source scripts/source_date_epoch.sh
+source tools/source_date_epoch.sh
 umask 022
 
 # Debian's hardening flags, as its own packages are built with; the build type

@@ -2,7 +2,7 @@
 # Installs what is missing, builds the optimised program and opens its window.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/quiet.sh
+source tools/quiet.sh
 
 scripts/deps.sh build
 quiet cmake --preset release

@@ -25,4 +25,4 @@ shoot() {
 }
 export -f shoot
 export morvane
-scripts/with_xvfb.sh --size 440x330 bash -c shoot
+tools/display/with_xvfb.sh --size 440x330 bash -c shoot

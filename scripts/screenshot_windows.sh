@@ -31,7 +31,7 @@ mkdir -p docs
 # it was started on.
 export MORVANE_WINE_DIR=$PWD/build/wine-screenshot-${MORVANE_WINE_ARCH:-win64}-$dpi-dpi${MORVANE_WINE_VERSION:+-$MORVANE_WINE_VERSION}
 shoot() {
-  source scripts/wine_env.sh
+  source tools/wine/env.sh
   wine "$morvane" &
   xdotool windowactivate --sync "$(xdotool search --sync --onlyvisible --name '^Morvane$')"
   sleep 1
@@ -42,7 +42,7 @@ shoot() {
 }
 export -f shoot
 export morvane
-scripts/with_xvfb.sh --size "$((440 * dpi / 96))x$((330 * dpi / 96))" bash -c shoot
+tools/display/with_xvfb.sh --size "$((440 * dpi / 96))x$((330 * dpi / 96))" bash -c shoot
 [[ $# -eq 0 ]] || exit 0
 
 # The window manager's frame around the window $1: its topmost ancestor
@@ -72,8 +72,8 @@ shoot_window() {
 # The guide's pictures, each of one window with its frame, as a user sees it
 # on the desktop. The list files lie in C:\ISBN, whose paths the boxes show.
 shoot_guide() {
-  source scripts/wine_env.sh
-  source scripts/xdotool_helpers.sh
+  source tools/wine/env.sh
+  source tools/display/xdotool_helpers.sh
   local lists=$WINEPREFIX/drive_c/ISBN
   rm -rf "$lists"
   mkdir -p "$lists"
@@ -104,4 +104,4 @@ shoot_guide() {
 }
 export -f shoot_guide shoot_window corner frame_of
 mkdir -p docs/guide
-MORVANE_WINE_DIR=$PWD/build/wine-screenshot-guide scripts/with_xvfb.sh --size 640x480 bash -c shoot_guide
+MORVANE_WINE_DIR=$PWD/build/wine-screenshot-guide tools/display/with_xvfb.sh --size 640x480 bash -c shoot_guide

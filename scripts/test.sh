@@ -2,22 +2,22 @@
 # Installs what is missing, builds everything with the sanitizers and runs
 # every test; builds the engine, the operations and the list files as 32-bit
 # x86 and runs their tests under qemu-i386; builds and tests the Qt 5
-# packages for UOS, Kylin and LoongArch (scripts/test_compat.sh); then
+# packages for UOS, Kylin and LoongArch (packaging/qt5/test.sh); then
 # cross-builds the 32- and the 64-bit Windows programs and the installer, and
 # runs their tests under wine, the 32-bit ones under the 32-bit wine of an
-# i386 root (scripts/roots.sh); last, builds the 64-bit Windows program on a
+# i386 root (tools/roots/roots.sh); last, builds the 64-bit Windows program on a
 # fresh clone by the README's commands. Arguments go to the presets' ctest
 # runs. Needs no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
-source scripts/quiet.sh
+source tools/quiet.sh
 
 scripts/deps.sh test windows compat
 # The Debian roots of the 32-bit wine and of the Qt 5 packages are made (the
 # first time, or when their recipe changes) while the Linux builds build:
 # mostly downloads and unpacking. Whoever needs a root waits for it.
 if [[ $(id -u) -eq 0 ]]; then
-  (source scripts/roots.sh && all_roots) >/dev/null 2>&1 &
+  (source tools/roots/roots.sh && all_roots) >/dev/null 2>&1 &
 fi
 quiet cmake --preset dev
 quiet cmake --build --preset dev
@@ -31,15 +31,15 @@ quiet cmake --build --preset linux-x86
 ctest --preset linux-x86 "$@" || status=$?
 
 # The Qt 5 packages for UOS, Kylin and LoongArch, built and tried in Debian roots.
-scripts/test_compat.sh || status=$?
+packaging/qt5/test.sh || status=$?
 
 # The builds run the Windows test programs to list their tests: the wine
 # prefixes must exist first, for creating one takes longer than listing may.
 # The 32-bit one is the wine of an i386 root (made on the first run, a few
 # minutes), which only root can make and enter.
-quiet scripts/wine_env.sh true
+quiet tools/wine/env.sh true
 if [[ $(id -u) -eq 0 ]]; then
-  MORVANE_WINE_ARCH=win32 quiet scripts/wine_env.sh true
+  MORVANE_WINE_ARCH=win32 quiet tools/wine/env.sh true
 else
   echo "The 32-bit wine runs in an i386 root, which needs root: the 32-bit Windows tests are left out."
 fi
@@ -51,5 +51,5 @@ done
 for preset in windows-x86 windows; do
   ctest --preset "$preset" "$@" || status=$?
 done
-scripts/fresh_clone_build.sh windows || status=$?
+tools/checks/fresh_clone_build.sh windows || status=$?
 exit "$status"

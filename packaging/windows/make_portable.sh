@@ -13,7 +13,7 @@ set -euo pipefail
 zip=$(realpath -m "$1")
 folder=$2
 repo=$(cd "$(dirname "$0")/../.." && pwd)
-epoch=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l "$repo/packaging/changelog" -S Timestamp)}
+epoch=${SOURCE_DATE_EPOCH:-$(dpkg-parsechangelog -l "$repo/packaging/debian/changelog" -S Timestamp)}
 
 stage=$(mktemp -d)
 trap 'rm -rf "$stage"' EXIT

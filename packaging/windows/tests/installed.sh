@@ -6,7 +6,7 @@
 # entry; starts the program through the shortcut and closes it through its
 # exit confirmation; uninstalls it silently and checks that all of it is gone.
 #
-# Usage: installed.sh SETUP_EXE MORVANE_EXE VERSION   (inside scripts/with_xvfb.sh)
+# Usage: installed.sh SETUP_EXE MORVANE_EXE VERSION   (inside tools/display/with_xvfb.sh)
 set -euo pipefail
 
 export MORVANE_WINE_ARCH=win32
@@ -17,7 +17,7 @@ repo=$(cd "$(dirname "$0")/../../.." && pwd)
 # A prefix of its own: installing changes it, and its wineserver and desktop
 # are bound to this X server, so they end with the test.
 export MORVANE_WINE_DIR=$repo/build/wine-installer-$MORVANE_WINE_ARCH
-source "$repo/scripts/wine_env.sh"
+source "$repo/tools/wine/env.sh"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 fail() {

@@ -12,7 +12,7 @@
 # In a 64-bit prefix it starts morvane.exe; in a 32-bit one (MORVANE_WINE_ARCH
 # win32), morvane-32bit.exe, as a 32-bit Windows needs.
 #
-# Usage: portable.sh ZIP VERSION   (inside scripts/with_xvfb.sh)
+# Usage: portable.sh ZIP VERSION   (inside tools/display/with_xvfb.sh)
 set -euo pipefail
 
 zip=$1
@@ -26,15 +26,15 @@ program=morvane.exe
 export MORVANE_WINE_DIR=$repo/build/wine-portable-$MORVANE_WINE_ARCH
 stale=false
 [[ -d $MORVANE_WINE_DIR ]] && stale=true
-source "$repo/scripts/wine_env.sh"
+source "$repo/tools/wine/env.sh"
 if $stale; then
   wineserver -k 2>/dev/null || true
   rm -rf "$MORVANE_WINE_DIR"
-  source "$repo/scripts/wine_env.sh"
+  source "$repo/tools/wine/env.sh"
 fi
 click_pause=0.2
 type_delay=20
-source "$repo/scripts/xdotool_helpers.sh"
+source "$repo/tools/display/xdotool_helpers.sh"
 
 box=$WINEPREFIX/drive_c/工具\ 箱
 folder=$box/Morvane-$version
@@ -89,13 +89,7 @@ snapshot "$work/before"
 
 # Starts the program in the folder, waits for its window and brings it to
 # the front.
-start() {
-  (cd "$folder" && exec wine "$program") &
-  app_pid=$!
-  window=$(wait_for_window Morvane)
-  xdotool windowactivate --sync "$window"
-  sleep 0.5
-}
+start() { start_window env -C "$folder" wine "$program"; }
 # Asks to exit and answers Yes.
 quit() {
   xdotool windowactivate --sync "$window"

@@ -3,7 +3,7 @@
 # a number and converts it, runs a batch from typed paths, then asks to exit
 # twice, answering No and then Yes.
 #
-# Usage: window_e2e.sh MORVANE   (run it inside scripts/with_xvfb.sh)
+# Usage: window_e2e.sh MORVANE   (run it inside tools/display/with_xvfb.sh)
 set -euo pipefail
 
 morvane=$1
@@ -15,12 +15,9 @@ finish() {
 }
 trap finish EXIT
 
-source "$(dirname "$0")/../../../scripts/xdotool_helpers.sh"
+source "$(dirname "$0")/../../../tools/display/xdotool_helpers.sh"
 
-"$morvane" &
-app_pid=$!
-window=$(wait_for_window Morvane)
-xdotool windowactivate --sync "$window"
+start_window "$morvane"
 
 # One number, converted in the 13-digit style and read back through the clipboard.
 click 28 144 197 25 # Text3

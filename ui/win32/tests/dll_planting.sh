@@ -5,7 +5,7 @@
 # marker when it is loaded; there must be none.
 #
 # Usage: dll_planting.sh MORVANE_EXE PLANTED_DLL NAME...
-#   (run it inside scripts/with_xvfb.sh; NAME without .dll, e.g. uxtheme)
+#   (run it inside tools/display/with_xvfb.sh; NAME without .dll, e.g. uxtheme)
 set -euo pipefail
 
 morvane=$1
@@ -17,20 +17,11 @@ if [[ ${#names[@]} -eq 0 ]]; then
   exit 2
 fi
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
-# A prefix of its own, of the architecture that MORVANE_WINE_ARCH names: its
-# wineserver and desktop are bound to this X server and end with the test.
-export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-planting-${MORVANE_WINE_ARCH:-win64}}
-source "$repo/scripts/wine_env.sh"
+source "$repo/tools/wine/test_prefix.sh" planting
 export WINEDLLOVERRIDES="$WINEDLLOVERRIDES;$(IFS=,; echo "${names[*]}")=n,b"
-work=$(mktemp -d)
-finish() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap finish EXIT
 
 click_pause=0.3
-source "$repo/scripts/xdotool_helpers.sh"
+source "$repo/tools/display/xdotool_helpers.sh"
 
 # The planted DLLs that were loaded, as FOLDER/NAME.dll.
 loaded() { (cd "$work" && ls -- */*.loaded 2>/dev/null | sed 's/\.loaded$//' | tr '\n' ' ') || true; }
@@ -50,11 +41,7 @@ for name in "${names[@]}"; do
 done
 
 cd "$work/current"
-wine "$work/downloads/morvane.exe" &
-app_pid=$!
-window=$(wait_for_window Morvane)
-xdotool windowactivate --sync "$window"
-sleep 0.3
+start_window wine "$work/downloads/morvane.exe"
 # Command1 opens the file chooser, which loads comdlg32 and through it the shell.
 click 284 20 65 21
 dialog=$(wait_for_window "选择ISBN文件")

@@ -3,7 +3,7 @@
 # checks with layout_probe.exe that the client area and every control sit at
 # their 96-dpi places scaled to it; then closes the program.
 #
-# Usage: window_dpi.sh MORVANE_EXE LAYOUT_PROBE_EXE DPI   (inside scripts/with_xvfb.sh)
+# Usage: window_dpi.sh MORVANE_EXE LAYOUT_PROBE_EXE DPI   (inside tools/display/with_xvfb.sh)
 set -euo pipefail
 
 morvane=$1
@@ -11,10 +11,8 @@ probe=$2
 export MORVANE_WINE_DPI=$3
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
 # A prefix of its own, as the resolution is the prefix's.
-export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-window-${MORVANE_WINE_ARCH:-win64}-$MORVANE_WINE_DPI-dpi}
-source "$repo/scripts/wine_env.sh"
-trap 'wineserver -k 2>/dev/null || true' EXIT
-source "$repo/scripts/xdotool_helpers.sh"
+source "$repo/tools/wine/test_prefix.sh" "window-$MORVANE_WINE_DPI-dpi"
+source "$repo/tools/display/xdotool_helpers.sh"
 
 wine "$morvane" &
 app_pid=$!

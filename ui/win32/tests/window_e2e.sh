@@ -5,26 +5,17 @@
 # way and answers No, then asks during a long run twice, answering No and at
 # last Yes.
 #
-# Usage: window_e2e.sh MORVANE_EXE   (run it inside scripts/with_xvfb.sh)
+# Usage: window_e2e.sh MORVANE_EXE   (run it inside tools/display/with_xvfb.sh)
 set -euo pipefail
 
 morvane=$1
 repo=$(cd "$(dirname "$0")/../../.." && pwd)
-# A prefix of its own, of the architecture that MORVANE_WINE_ARCH names: its
-# wineserver and desktop are bound to this X server and end with the test,
-# while the tests without windows keep theirs.
-export MORVANE_WINE_DIR=${MORVANE_WINE_DIR:-$repo/build/wine-window-${MORVANE_WINE_ARCH:-win64}}
-source "$repo/scripts/wine_env.sh"
-work=$(mktemp -d)
-finish() {
-  wineserver -k 2>/dev/null || true
-  rm -rf "$work"
-}
-trap finish EXIT
+# A prefix of its own, while the tests without windows keep theirs.
+source "$repo/tools/wine/test_prefix.sh" window
 
 click_pause=0.2
 type_delay=20
-source "$repo/scripts/xdotool_helpers.sh"
+source "$repo/tools/display/xdotool_helpers.sh"
 
 # Asks to exit with $1 and answers the confirmation with the key $2.
 request_exit() {
@@ -39,11 +30,7 @@ request_exit() {
   wait_until_gone "操作提示"
 }
 
-wine "$morvane" &
-app_pid=$!
-window=$(wait_for_window Morvane)
-xdotool windowactivate --sync "$window"
-sleep 0.5
+start_window wine "$morvane"
 
 # One number, converted in the 13-digit style; Tab into Text4 selects its
 # text, which is read back through the clipboard.

@@ -5,17 +5,17 @@
 # _arm64.deb, built in a Debian 11 root, amd64 natively and arm64 with the
 # cross compiler; and for the new-world LoongArch systems (glibc 2.38 and
 # Qt 5.15 on), _loong64.deb, built with the cross compiler in a Debian forky
-# root. The roots come from scripts/roots.sh, made on the first run. libstdc++
+# root. The roots come from tools/roots/roots.sh, made on the first run. libstdc++
 # and libgcc are linked in, so that the program needs only glibc, Qt 5 and the
 # X libraries of the system. With --test, also runs the engine, operation,
 # list-file and window tests of each build in its root, the arm64 and loong64
 # ones under qemu. Prints the packages' paths. Needs root.
 #
-# Usage: package_compat.sh [--test]
+# Usage: packaging/qt5/build.sh [--test]
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/quiet.sh
-source scripts/roots.sh
+cd "$(dirname "$0")/../.."
+source tools/quiet.sh
+source tools/roots/roots.sh
 
 test=false
 [[ "${1:-}" == --test ]] && test=true
@@ -34,7 +34,7 @@ in_build_root() {
 }
 
 # Every time stamp in the packages is the last commit's, as in package.sh's.
-source scripts/source_date_epoch.sh
+source tools/source_date_epoch.sh
 umask 022
 
 out=build/compat
@@ -69,7 +69,7 @@ if $test; then
   for arch in amd64 arm64 loong64; do
     # The tests of the program's parts; the packaging tests, the format check
     # and the Xvfb test are the Qt 6 build's, and the packages are tried by
-    # scripts/test_compat.sh.
+    # packaging/qt5/test.sh.
     in_build_root --setenv QT_QPA_PLATFORM offscreen env -C "$out/$arch" \
       ctest --output-on-failure -j 2 -E '^(clang_format|window_e2e|packaging\.)' || status=$?
   done

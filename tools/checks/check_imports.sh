@@ -5,7 +5,7 @@
 # whichever DLL a file takes them from (kernel32 or an API set alike). Reads
 # the files with objdump, which reads PE files too.
 #
-# Usage: scripts/check_imports.sh PE_FILE...
+# Usage: tools/checks/check_imports.sh PE_FILE...
 set -euo pipefail
 
 if [[ $# -eq 0 ]]; then

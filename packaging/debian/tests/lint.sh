@@ -22,14 +22,14 @@ metainfo_version=$(sed -n 's/.*<release version="\([^"]*\)".*/\1/p' \
   "$unpacked"/usr/share/metainfo/*.metainfo.xml | head -n 1)
 if [[ $changelog_version != "$version" || $metainfo_version != "$version" ]]; then
   echo "the package is version $version, but its newest release notes are for" \
-    "'$changelog_version' (packaging/changelog) and '$metainfo_version'" \
-    "(packaging/morvane.metainfo.xml.in)" >&2
+    "'$changelog_version' (packaging/debian/changelog) and '$metainfo_version'" \
+    "(packaging/debian/morvane.metainfo.xml.in)" >&2
   exit 1
 fi
 echo "release notes name version $version"
 
 guide=$unpacked/usr/share/doc/morvane/guide.html
-"$(dirname "$0")"/../../docs/guide/tests/check_guide.sh "$guide"
+"$(dirname "$0")"/../../../docs/guide/tests/check_guide.sh "$guide"
 zcat "$unpacked"/usr/share/man/man1/morvane.1.gz | grep -q 'guide\.html' ||
   { echo "the manual page does not name the user guide" >&2; exit 1; }
 

@@ -7,7 +7,7 @@
 # ...5t64 names is offered under its older name too, which the other
 # systems keep. Then runs lintian on it, failing on its errors only.
 #
-# Usage: compat_deb.sh DEB
+# Usage: check_deb.sh DEB
 set -euo pipefail
 
 deb=$1
@@ -63,8 +63,8 @@ needed=$(readelf -d "$program" | sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' |
 # Bookworm's lintian knows no loong64: forky's, in the build root, does.
 if [[ $arch == loong64 ]]; then
   deb=$(realpath "$deb")
-  cd "$(dirname "$0")/../.."
-  source scripts/roots.sh
+  cd "$(dirname "$0")/../../.."
+  source tools/roots/roots.sh
   in_root "$loong64_build" lintian --fail-on error "$deb"
 else
   lintian --fail-on error "$deb"

@@ -6,10 +6,10 @@
 # first use pays for creating the prefix (about ten seconds).
 #
 # Source it to set up the environment in the current shell:
-#   source scripts/wine_env.sh
+#   source tools/wine/env.sh
 # or run one command in it:
-#   scripts/wine_env.sh wine build/windows/engine/tests/engine_test.exe
-#   scripts/wine_env.sh wineserver -k     (stops the wineserver and its helpers)
+#   tools/wine/env.sh wine build/windows/engine/tests/engine_test.exe
+#   tools/wine/env.sh wineserver -k     (stops the wineserver and its helpers)
 #
 # MORVANE_WINE_ARCH chooses a 64-bit prefix (win64, the default, build/wine)
 # of the machine's wine, or a 32-bit one (win32, build/wine32) of the 32-bit
@@ -22,20 +22,20 @@
 # settings, changes.
 
 export MORVANE_WINE_ARCH=${MORVANE_WINE_ARCH:-win64}
-morvane_wine_scripts=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
+morvane_wine_tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 case $MORVANE_WINE_ARCH in
   win64) morvane_wine_default=wine ;;
   win32)
     morvane_wine_default=wine32
-    # The 32-bit wine is the i386 root's (scripts/wine32/), whatever the
+    # The 32-bit wine is the i386 root's (tools/wine/wine32/), whatever the
     # machine has. Emulated, every program runs several times slower: the
     # tests wait that much longer (MORVANE_WAIT_SCALE).
-    case ":$PATH:" in *":$morvane_wine_scripts/wine32:"*) ;; *) export PATH=$morvane_wine_scripts/wine32:$PATH ;; esac
-    if "$morvane_wine_scripts/runs_32bit.sh"; then export MORVANE_WAIT_SCALE=1; else export MORVANE_WAIT_SCALE=4; fi
+    case ":$PATH:" in *":$morvane_wine_tools/wine32:"*) ;; *) export PATH=$morvane_wine_tools/wine32:$PATH ;; esac
+    if "$morvane_wine_tools/../roots/runs_32bit.sh"; then export MORVANE_WAIT_SCALE=1; else export MORVANE_WAIT_SCALE=4; fi
     ;;
   *) echo "MORVANE_WINE_ARCH must be win64 or win32, not $MORVANE_WINE_ARCH" >&2; return 2 2>/dev/null || exit 2 ;;
 esac
-morvane_wine_dir=${MORVANE_WINE_DIR:-$(dirname "$morvane_wine_scripts")/build/$morvane_wine_default}
+morvane_wine_dir=${MORVANE_WINE_DIR:-$(cd "$morvane_wine_tools/../.." && pwd)/build/$morvane_wine_default}
 export WINEPREFIX=$morvane_wine_dir/prefix
 export WINEARCH=$MORVANE_WINE_ARCH
 # Wine links the prefix's Desktop and Documents folders into HOME.
@@ -50,7 +50,7 @@ unset LC_ALL LANGUAGE
 morvane_wine_setup() (
   set -euo pipefail
   if [[ $WINEARCH == win32 ]]; then
-    if ! "$morvane_wine_scripts/runs_wine32.sh"; then
+    if ! "$morvane_wine_tools/runs_wine32.sh"; then
       echo "the 32-bit wine's root cannot be made or entered here (it needs root)" >&2
       exit 1
     fi
@@ -77,7 +77,7 @@ morvane_wine_setup() (
   # What the prefix was made with: the wine packages, or the 32-bit wine's
   # root, and the settings above.
   if [[ $WINEARCH == win32 ]]; then
-    wine_made_by=$(md5sum <"$(source "$morvane_wine_scripts/roots.sh" && root_path wine-i386)/.morvane-recipe")
+    wine_made_by=$(md5sum <"$(source "$morvane_wine_tools/../roots/roots.sh" && root_path wine-i386)/.morvane-recipe")
   else
     wine_made_by=$(dpkg-query -W -f='${Package}:${Architecture} ${Version}\n' 'wine*' 'libwine*' 2>/dev/null | sort)
   fi

@@ -34,6 +34,16 @@ wait_until_gone() {
   fail "window $1 is still open"
 }
 
+# Starts a program in the background (its pid in $app_pid), waits for its
+# window titled Morvane ($window) and brings it to the front.
+start_window() {
+  "$@" &
+  app_pid=$!
+  window=$(wait_for_window Morvane)
+  xdotool windowactivate --sync "$window"
+  sleep 0.5
+}
+
 # Clicks the middle of a control of $window, given its left, top, width and
 # height in the window.
 click() {

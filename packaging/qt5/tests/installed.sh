@@ -7,13 +7,13 @@
 # and a list file, and closes it through the exit confirmation, and sees it
 # scaled on a screen of 144 dpi. The arm64 and loong64 programs run under
 # qemu: the loong64 root is all loong64, so its every program does, through a
-# binfmt_misc of its own. Needs root and the roots of scripts/roots.sh.
+# binfmt_misc of its own. Needs root and the roots of tools/roots/roots.sh.
 #
-# Usage: compat_installed.sh DEB
+# Usage: installed.sh DEB
 set -euo pipefail
 deb=$(realpath "$1")
-cd "$(dirname "$0")/../.."
-source scripts/roots.sh
+cd "$(dirname "$0")/../../.."
+source tools/roots/roots.sh
 
 arch=$(dpkg-deb -f "$deb" Architecture)
 fail() { echo "FAILED: $(basename "$deb"): $*" >&2; exit 1; }
@@ -62,11 +62,11 @@ grep -qx 'Exec=morvane' "$root/usr/share/applications/$id.desktop" ||
 cat >"$work/morvane" <<EOF
 #!/usr/bin/env bash
 cd "$PWD"
-source scripts/roots.sh
+source tools/roots/roots.sh
 $launch
 EOF
 chmod +x "$work/morvane"
-scripts/with_xvfb.sh ui/qt/tests/window_e2e.sh "$work/morvane" ||
+tools/display/with_xvfb.sh ui/qt/tests/window_e2e.sh "$work/morvane" ||
   fail "the installed program did not pass the window test"
 echo "$(basename "$deb"): the installed program converted a number and a list, and closed"
 
@@ -88,7 +88,7 @@ window_size() {
 }
 export -f window_size
 export work
-sizes=$(scripts/with_xvfb.sh bash -c 'window_size 96; window_size 144')
+sizes=$(tools/display/with_xvfb.sh bash -c 'window_size 96; window_size 144')
 read -r width height scaled_width scaled_height <<<"$(tr 'x\n' '  ' <<<"$sizes")"
 # Within a pixel: an odd size has no whole half.
 off_by() { local d=$(($1 * 3 - $2 * 2)); echo $((d < 0 ? -d : d)); }

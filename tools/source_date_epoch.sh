@@ -7,7 +7,7 @@ if [[ -z ${SOURCE_DATE_EPOCH:-} ]]; then
   if [[ $(git rev-parse --show-toplevel 2>/dev/null) == "$PWD" ]]; then
     SOURCE_DATE_EPOCH=$(git log -1 --format=%ct)
   else
-    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/changelog -S Timestamp)
+    SOURCE_DATE_EPOCH=$(dpkg-parsechangelog -l packaging/debian/changelog -S Timestamp)
   fi
 fi
 export SOURCE_DATE_EPOCH

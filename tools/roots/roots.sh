@@ -15,8 +15,8 @@
 #   root_exec ROOT CMD...                   a command in any root, exec'd
 
 morvane_cache=${MORVANE_CACHE:-/var/cache/morvane}
-root_repository=$(cd "$(dirname "${BASH_SOURCE[0]}")/.." && pwd)
-source "$root_repository/scripts/quiet.sh"
+root_repository=$(cd "$(dirname "${BASH_SOURCE[0]}")/../.." && pwd)
+source "$root_repository/tools/quiet.sh"
 
 # The Debian mirror that this machine's apt sources name.
 root_mirror() {

@@ -2,7 +2,7 @@
 # Runs a command on a private virtual X server (Xvfb) with the openbox window
 # manager, then stops both, however the command ends. Needs no DISPLAY.
 #
-# Usage: scripts/with_xvfb.sh [--size WIDTHxHEIGHT] COMMAND [ARG...]
+# Usage: tools/display/with_xvfb.sh [--size WIDTHxHEIGHT] COMMAND [ARG...]
 set -euo pipefail
 
 size=1024x768

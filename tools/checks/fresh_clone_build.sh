@@ -7,8 +7,8 @@
 #
 # Usage: fresh_clone_build.sh PRESET
 set -euo pipefail
-cd "$(dirname "$0")/.."
-source scripts/quiet.sh
+cd "$(dirname "$0")/../.."
+source tools/quiet.sh
 
 preset=$1
 if ! git rev-parse --verify --quiet HEAD >/dev/null; then
