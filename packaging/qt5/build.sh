@@ -19,7 +19,7 @@ source tools/roots/roots.sh
 
 test=false
 [[ "${1:-}" == --test ]] && test=true
-[[ $(id -u) -eq 0 ]] || { echo "$0 builds in a Debian 11 root: run it as root" >&2; exit 1; }
+[[ $(id -u) -eq 0 ]] || { echo "$0 builds in Debian roots: run it as root" >&2; exit 1; }
 scripts/deps.sh compat
 compat_roots
 loong64_roots
