@@ -9,8 +9,9 @@
 # Prints nothing when everything is present.
 set -euo pipefail
 
+# ccache keeps compiled objects for every clone on the machine.
 build_packages=(
-  cmake ninja-build g++ pkg-config
+  cmake ninja-build ccache g++ pkg-config
   qt6-base-dev qt6-translations-l10n fonts-arphic-uming
   libbenchmark-dev
   dpkg-dev file
@@ -32,7 +33,7 @@ test_packages=(
 # end-to-end tests drive them on their own Xvfb; zip packs the portable
 # download; xmllint reads the user guide.
 windows_packages=(
-  cmake ninja-build
+  cmake ninja-build ccache
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
   wine wine64 locales fonts-arphic-uming debootstrap
   nsis icoutils zip unzip dpkg-dev

@@ -27,10 +27,13 @@ loong64_roots
 # Debian 13's qemu, bound into the root where the toolchain looks for it.
 declare -A build_root=([amd64]=$compat_build [arm64]=$compat_build [loong64]=$loong64_build)
 declare -A toolchain=([arm64]=cmake/aarch64-linux-gnu.cmake [loong64]=cmake/loongarch64-linux-gnu.cmake)
+# Each root's compilers keep their ccache outside it, in the machine's cache.
 in_build_root() {
-  local qemu=()
+  local root=${build_root[$arch]} qemu=() cache
   [[ $arch != loong64 ]] || qemu=(--ro-bind "$(root_qemu loong64)" /usr/local/bin/qemu-loongarch64)
-  in_root "${build_root[$arch]}" "${qemu[@]}" "$@"
+  cache=$morvane_cache/ccache/$(basename "$root")
+  mkdir -p "$cache"
+  in_root "$root" --bind "$cache" /root/.cache/ccache "${qemu[@]}" "$@"
 }
 
 # Every time stamp in the packages is the last commit's, as in package.sh's.

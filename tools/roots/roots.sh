@@ -222,7 +222,7 @@ wine32_root() {
 compat_base=$(root_path compat-base)
 compat_build=$(root_path compat-build)
 compat_build_packages=(
-  g++ cmake ninja-build dpkg-dev file
+  g++ cmake ninja-build ccache dpkg-dev file
   qtbase5-dev libgtest-dev fonts-arphic-uming
   g++-aarch64-linux-gnu qtbase5-dev:arm64 libgtest-dev:arm64 qemu-user-static
 )
@@ -255,7 +255,7 @@ compat_roots() {
 loong64_build=$(root_path loong64-build)
 loong64_base=$(root_path loong64-base)
 loong64_build_packages=(
-  g++ cmake ninja-build dpkg-dev file
+  g++ cmake ninja-build ccache dpkg-dev file
   g++-loongarch64-linux-gnu qtbase5-dev:loong64 libgtest-dev:loong64 fonts-arphic-uming lintian
 )
 
