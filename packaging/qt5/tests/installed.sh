@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Installs a Qt 5 package as a user would, with apt-get and its dependencies
-# from the archive, into a fresh copy of a bare root (Debian 11 for amd64 and
-# arm64, a forky loong64 system for loong64); checks that its menu entry,
-# icons, AppStream data, manual page and user guide are in place; then uses
+# Installs a Qt 5 package as a user would, with apt-get, into a fresh copy of
+# a root (Debian 11 for amd64 and arm64, a forky loong64 system for loong64)
+# that apt-get gave its dependencies from the archive (below); checks that
+# its menu entry, icons, AppStream data, manual page and user guide are in
+# place; then uses
 # the installed program on Xvfb as window_e2e.sh does: converts one number
 # and a list file, and closes it through the exit confirmation, and sees it
 # scaled on a screen of 144 dpi. The arm64 and loong64 programs run under
@@ -25,25 +26,39 @@ clean_up() {
 }
 trap clean_up EXIT
 rm -rf --one-file-system "$root"
-# Commands in the root: loong64's every program runs under qemu.
+# Commands in a root: loong64's every program runs under qemu.
 if [[ $arch == loong64 ]]; then
-  cp -a "$loong64_base" "$root"
-  in_installed() { root_exec_ids "$root" env DEBIAN_FRONTEND=noninteractive "$@"; }
+  base=$loong64_base
+  in_root_of() { root_exec_ids "$1" env DEBIAN_FRONTEND=noninteractive "${@:2}"; }
 else
-  cp -a "$compat_base" "$root"
-  in_installed() { in_root "$root" "$@"; }
+  base=$compat_base
+  in_root_of() { in_root "$@"; }
 fi
+in_installed() { in_root_of "$root" "$@"; }
+
+# The package's dependencies take minutes to install, loong64's under qemu.
+# A root that has them is made once for each set of the package's
+# relationships: the bare root, the package installed into it with apt-get
+# as below, then removed alone. The arm64 root takes qemu to run the program.
+# (root_make runs it where a failing step would not stop it: hence the &&.)
+installed_deps_make() {
+  cp -a "$base" "$1" &&
+    in_root_of "$1" apt-get -y -q -o Dpkg::Use-Pty=0 install "$deb" &&
+    in_root_of "$1" dpkg --purge morvane &&
+    { [[ $arch != arm64 ]] || in_root_of "$1" apt-get -y -q -o Dpkg::Use-Pty=0 install \
+      --no-install-recommends qemu-user-static; } &&
+    in_root_of "$1" apt-get -qq clean
+}
+root_make "installed-deps-$arch" installed_deps_make "$(md5sum <"$base/.morvane-recipe")" \
+  "$(dpkg-deb -f "$deb" Pre-Depends Depends Recommends)"
+cp -a "$(root_path "installed-deps-$arch")" "$root"
 in_installed apt-get -y -q -o Dpkg::Use-Pty=0 install "$deb" >"$work/install.log" 2>&1 ||
   { cat "$work/install.log" >&2; fail "apt-get could not install it"; }
 # The installed program on the caller's X server: the host's /tmp holds the
 # server's socket and the test's list files.
 case $arch in
   loong64) launch="root_exec '$root' env QT_QPA_PLATFORM=xcb /usr/bin/morvane" ;;
-  arm64)
-    in_root "$root" apt-get -y -q -o Dpkg::Use-Pty=0 install --no-install-recommends \
-      qemu-user-static >"$work/install.log" 2>&1 || { cat "$work/install.log" >&2; exit 1; }
-    launch="in_root '$root' --bind /tmp /tmp --setenv QT_QPA_PLATFORM xcb qemu-aarch64-static /usr/bin/morvane"
-    ;;
+  arm64) launch="in_root '$root' --bind /tmp /tmp --setenv QT_QPA_PLATFORM xcb qemu-aarch64-static /usr/bin/morvane" ;;
   *) launch="in_root '$root' --bind /tmp /tmp --setenv QT_QPA_PLATFORM xcb /usr/bin/morvane" ;;
 esac
 echo "$(basename "$deb"): installed, $(in_installed dpkg-query -W -f='${Installed-Size}' morvane) KiB"
