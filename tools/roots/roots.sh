@@ -154,7 +154,10 @@ root_exec_ids() {
     "read -r _ <\"\$0\"; $(declare -f root_enter); root_enter \"\$@\"" \
     "$go" "$root" "$binfmt" "$PWD" "$root_repository" "$@" &
   pid=$!
-  until [[ $(readlink "/proc/$pid/ns/user") != $(readlink /proc/self/ns/user) ]]; do
+  # Until the child is in its namespace. While it execs, its link cannot be
+  # read: that is not a namespace of its own yet.
+  local ns
+  until ns=$(readlink "/proc/$pid/ns/user" 2>/dev/null) && [[ $ns != $(readlink /proc/self/ns/user) ]]; do
     kill -0 "$pid" 2>/dev/null || break
     sleep 0.01
   done
