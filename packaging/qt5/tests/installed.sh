@@ -3,12 +3,11 @@
 # a root (Debian 11 for amd64 and arm64, a forky loong64 system for loong64)
 # that apt-get gave its dependencies from the archive (below); checks that
 # its menu entry, icons, AppStream data, manual page and user guide are in
-# place; then uses
-# the installed program on Xvfb as window_e2e.sh does: converts one number
-# and a list file, and closes it through the exit confirmation, and sees it
-# scaled on a screen of 144 dpi. The arm64 and loong64 programs run under
-# qemu: the loong64 root is all loong64, so its every program does, through a
-# binfmt_misc of its own. Needs root and the roots of tools/roots/roots.sh.
+# place; then uses the installed program on Xvfb as window_e2e.sh does:
+# converts one number and a list file, and closes it through the exit
+# confirmation, and sees it scaled on a screen of 144 dpi. The arm64 and
+# loong64 programs run under qemu: the loong64 root is all loong64, so its
+# every program does, through a binfmt_misc of its own. Needs root and the roots of tools/roots/roots.sh.
 #
 # Usage: installed.sh DEB
 set -euo pipefail
