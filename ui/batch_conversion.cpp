@@ -7,7 +7,6 @@
 #include <utility>
 #include <vector>
 
-#include "engine/isbn.h"
 #include "ui/list_file/list_file_appender.h"
 #include "ui/list_file/list_file_reader.h"
 #include "ui/list_file/system_file.h"
@@ -20,17 +19,6 @@ const std::vector<FileFilter> kListFileFilters = {{"(*.txt)", "*.txt"}, {"All Fi
 constexpr char kMessageTitle[] = "温馨提示";
 constexpr char kCompletedText[] = "恭喜，Ledora转换完成！";
 constexpr char kFailedText[] = "对不起，出现意外错误，请检查数据！";
-
-// A line shorter than this many characters is never a record.
-constexpr std::size_t kMinRecordCharacters = 6;
-
-// The line without its leading and trailing spaces (0x20, which is a space in
-// every code page a list file can be in); tabs and other bytes stay.
-std::string_view trimSpaces(std::string_view line) {
-  const std::size_t first = line.find_first_not_of(' ');
-  if (first == std::string_view::npos) return {};
-  return line.substr(first, line.find_last_not_of(' ') - first + 1);
-}
 
 std::string progressCaption(std::int64_t records) {
   return "已处理：" + std::to_string(records) + "条！";
@@ -51,7 +39,7 @@ class RunningScope {
 }  // namespace
 
 BatchConversion::BatchConversion(WindowPort& window, CodePage codePage, PassPacer pacer)
-    : window_(window), codePage_(std::move(codePage)), pacer_(std::move(pacer)) {}
+    : window_(window), records_(std::move(codePage)), pacer_(std::move(pacer)) {}
 
 void BatchConversion::chooseInputFile() {
   const std::string path = window_.openFileDialog("选择ISBN文件", kListFileFilters, "");
@@ -111,13 +99,9 @@ void BatchConversion::run() {
 void BatchConversion::convertRecords(ListFileReader& input, ListFileAppender& output) {
   pacer_.start();
   while (const std::optional<std::string_view> line = input.nextLine()) {
-    const std::string_view fallback = trimSpaces(*line);
-    if (fallback.empty()) continue;
-    const DecodedLine decoded = codePage_.decode(*line);
-    if (decoded.characters < kMinRecordCharacters) continue;
-
-    const std::string result = engine::Convert(decoded.text, selectedLens(window_));
-    output.add(result.empty() ? fallback : std::string_view(result));
+    const std::optional<std::string_view> record = records_.recordOf(*line, selectedLens(window_));
+    if (!record) continue;
+    output.add(*record);
     if (!pacer_.due(line->size())) continue;
 
     // The records are with the system before the window runs: a program that

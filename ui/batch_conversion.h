@@ -5,6 +5,7 @@
 #include <string>
 
 #include "ui/list_file/code_page.h"
+#include "ui/list_records.h"
 #include "ui/pass_pacer.h"
 #include "ui/window_port.h"
 
@@ -44,7 +45,7 @@ class BatchConversion {
   void showWritten(ListFileAppender& output);
 
   WindowPort& window_;
-  CodePage codePage_;
+  ListRecords records_;
   PassPacer pacer_;
   bool running_ = false;
   std::int64_t shownCount_ = 0;

@@ -4,10 +4,10 @@
 #include <system_error>
 #include <utility>
 
+#include "ui/list_records.h"
+
 namespace ui {
 namespace {
-
-constexpr std::string_view kLineEnding = "\r\n";
 
 // Waiting records are flushed once they take this much memory, and a record
 // this long is written at once rather than copied.
@@ -48,10 +48,10 @@ void ListFileAppender::add(std::string_view line) {
   if (!file_) open();
   if (line.size() >= kMostWaiting) {
     flush();
-    write({line, kLineEnding}, 1);
+    write({line, kRecordEnding}, 1);
     return;
   }
-  waiting_.append(line).append(kLineEnding);
+  waiting_.append(line).append(kRecordEnding);
   ++waitingRecords_;
   if (waiting_.size() >= kMostWaiting) flush();
 }

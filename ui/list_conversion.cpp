@@ -1,0 +1,34 @@
+#include "ui/list_conversion.h"
+
+#include <optional>
+#include <utility>
+
+namespace ui {
+
+ListConversion::ListConversion(ListRecords records) : records_(std::move(records)) {}
+
+void ListConversion::added(std::size_t count, std::int32_t lens) {
+  lines_.added(count);
+  convertLines(lens);
+}
+
+void ListConversion::finish(std::int32_t lens) {
+  lines_.finish();
+  convertLines(lens);
+}
+
+void ListConversion::taken() {
+  output_.clear();
+  outputRecords_ = 0;
+}
+
+void ListConversion::convertLines(std::int32_t lens) {
+  while (const std::optional<std::string_view> line = lines_.nextLine()) {
+    const std::optional<std::string_view> record = records_.recordOf(*line, lens);
+    if (!record) continue;
+    output_.append(*record).append(kRecordEnding);
+    ++outputRecords_;
+  }
+}
+
+}  // namespace ui
