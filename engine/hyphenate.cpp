@@ -74,7 +74,7 @@ std::string Concat(std::initializer_list<std::string_view> parts) {
   for (const std::string_view part : parts) size += part.size();
   std::string result(size, '\0');
   char* out = result.data();
-  for (const std::string_view part : parts) out = std::ranges::copy(part, out).out;
+  for (const std::string_view part : parts) out = std::copy(part.begin(), part.end(), out);
   return result;
 }
 
@@ -148,13 +148,17 @@ std::string Hyphenate(std::string_view prefix, const TenChars& value) {
 // and one by the three after the group. Every element of a split is at least
 // one digit long, which lets a registrant length of 0 stand for "no rule holds".
 constexpr std::size_t kSliceDigits = 3;
-static_assert(std::ranges::all_of(detail::kGroups, [](const detail::GroupRules& group) {
-  return group.group.size() <= kSliceDigits &&
-         std::ranges::all_of(group.rules, [&](const detail::RangeRule& rule) {
-           return rule.low.size() <= kSliceDigits && rule.registrantLength > 0 &&
-                  group.group.size() + rule.registrantLength < 9;
-         });
-}));
+static_assert(std::all_of(detail::kGroups.begin(), detail::kGroups.end(),
+                          [](const detail::GroupRules& group) {
+                            return group.group.size() <= kSliceDigits &&
+                                   std::all_of(group.rules.begin(), group.rules.end(),
+                                               [&](const detail::RangeRule& rule) {
+                                                 return rule.low.size() <= kSliceDigits &&
+                                                        rule.registrantLength > 0 &&
+                                                        group.group.size() + rule.registrantLength <
+                                                            9;
+                                               });
+                          }));
 
 // Per first three digits: the group's place in kGroups (kGroups.size() for
 // none) and the length of its digits.
@@ -174,7 +178,7 @@ struct SplitTables {
 std::array<char, 10> Padded(std::string_view head, std::size_t number) {
   std::array<char, 10> digits;
   digits.fill('0');
-  char* at = std::ranges::copy(head, digits.begin()).out;
+  char* at = std::copy(head.begin(), head.end(), digits.begin());
   at[0] = static_cast<char>('0' + number / 100);
   at[1] = static_cast<char>('0' + number / 10 % 10);
   at[2] = static_cast<char>('0' + number % 10);
@@ -240,7 +244,7 @@ std::string Hyphenate(std::string_view prefix, const detail::Isbn13Digits& isbn,
   const std::size_t groupEnd = hyphenated ? group.length : 9;
   const std::array<std::uint8_t, 9>& places = kPlaces[groupEnd][groupEnd + registrant];
   std::string result(prefix.size() + (hyphenated ? 13 : 10), '-');
-  char* out = std::ranges::copy(prefix, result.data()).out;
+  char* out = std::copy(prefix.begin(), prefix.end(), result.data());
   for (std::size_t i = 0; i < 9; ++i) out[places[i]] = body[i];
   result.back() = check;
   return result;

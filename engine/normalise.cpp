@@ -125,7 +125,7 @@ bool Normalise(std::string_view isbn, Isbn13Digits& result) {
   result[0] = '9';
   result[1] = '7';
   result[2] = '8';
-  std::ranges::copy_n(body, 9, &result[3]);
+  std::copy_n(body, 9, &result[3]);
   // The EAN-13 check digit weighs the characters 1 and 3 in turn, so "978"
   // adds 9 + 3 * 7 + 8 and the body's first digit weighs 3.
   const unsigned sum = 9 + 3 * 7 + 8 + read.weightedSum;

@@ -64,7 +64,7 @@ std::string_view Mid(std::string_view text, std::size_t start, std::size_t count
 
 std::string_view Right(std::string_view text, std::size_t count) {
   // In ASCII text, which every convertible number is, characters are bytes.
-  const bool ascii = std::ranges::all_of(text, [](char c) { return c >= 0; });
+  const bool ascii = std::all_of(text.begin(), text.end(), [](char c) { return c >= 0; });
   if (ascii) return text.substr(text.size() - std::min(count, text.size()));
   const std::size_t length = CountChars(text);
   return length <= count ? text : text.substr(OffsetOf(text, length - count + 1));
