@@ -3,9 +3,10 @@
 # building and testing ("test"), for cross-building the Windows programs, the
 # installer and testing them under wine ("windows"), for building and trying
 # the Qt 5 packages for older desktops ("compat"), for comparing two builds
-# ("reproduce"), for building the benchmarks as 32-bit x86 ("bench-x86") or
-# for taking the README's screenshots ("screenshot"); several sets may be
-# named at once.
+# ("reproduce"), for building the browser page and testing it in chromium
+# ("web"), for building the benchmarks as 32-bit x86 ("bench-x86") or for
+# taking the README's screenshots ("screenshot"); several sets may be named
+# at once.
 # Prints nothing when everything is present.
 set -euo pipefail
 
@@ -51,6 +52,12 @@ compat_packages=(
 # diffoscope says where two builds that should be identical differ.
 reproduce_packages=(diffoscope-minimal binutils-multiarch xxd)
 
+# The page is built with emscripten (its binaryen checks the WebAssembly, its
+# node-acorn the scripts) and tested in Debian's chromium, which
+# playwright-core (from the npm registry, ui/web/tests/package-lock.json)
+# drives.
+web_packages=(cmake ninja-build emscripten python3 chromium fonts-arphic-uming)
+
 bench_x86_packages=(g++-multilib qemu-user libbenchmark-dev:i386)
 
 screenshot_packages=("${test_packages[@]}" imagemagick x11-xserver-utils)
@@ -64,9 +71,10 @@ for set_name in "$@"; do
     windows) wanted+=("${windows_packages[@]}") ;;
     compat) wanted+=("${compat_packages[@]}") ;;
     reproduce) wanted+=("${reproduce_packages[@]}") ;;
+    web) wanted+=("${web_packages[@]}") ;;
     bench-x86) wanted+=("${bench_x86_packages[@]}") ;;
     screenshot) wanted+=("${screenshot_packages[@]}") ;;
-    *) echo "usage: $0 build|test|windows|compat|reproduce|bench-x86|screenshot..." >&2; exit 2 ;;
+    *) echo "usage: $0 build|test|windows|compat|reproduce|web|bench-x86|screenshot..." >&2; exit 2 ;;
   esac
 done
 
@@ -77,8 +85,26 @@ missing_of() {
     [[ "$status" == "install ok installed" ]] || echo "$package"
   done
 }
+# The page's tests drive chromium with the npm packages of their lock file,
+# installed once and again whenever the lock file changes.
+npm_packages() {
+  local folder
+  folder="$(dirname "$0")/../ui/web/tests"
+  cmp -s "$folder/package-lock.json" "$folder/node_modules/.morvane-lock" && return
+  npm ci --prefix "$folder" --no-audit --no-fund --loglevel=error >/dev/null
+  cp "$folder/package-lock.json" "$folder/node_modules/.morvane-lock"
+}
+
 mapfile -t missing < <(missing_of "${wanted[@]}")
-[[ ${#missing[@]} -eq 0 ]] && exit 0
+# Debian's npm only where there is no npm: a node that comes with its own
+# npm would not take Debian's beside it.
+if [[ " ${wanted[*]} " == *" chromium "* ]] && ! command -v npm >/dev/null; then
+  missing+=(npm)
+fi
+if [[ ${#missing[@]} -eq 0 ]]; then
+  [[ " ${wanted[*]} " != *" chromium "* ]] || npm_packages
+  exit 0
+fi
 
 sudo=()
 [[ $(id -u) -eq 0 ]] || sudo=(sudo)
@@ -104,3 +130,4 @@ for try in 1 2 3; do
 done
 echo "Installing: ${missing[*]}"
 apt_get install -y -qq --no-install-recommends "${missing[@]}" >/dev/null
+[[ " ${wanted[*]} " != *" chromium "* ]] || npm_packages

@@ -2,8 +2,10 @@
 # Installs what is missing, builds the optimised program and packs it into a
 # Debian package, build/package/morvane_<version>_<arch>.deb by default; then
 # cross-builds the 32- and the 64-bit Windows programs, the installer that
-# carries both, build/windows/Morvane-<version>-setup.exe, and the portable
-# zip, build/windows/Morvane-<version>-portable.zip. Prints the packages' paths.
+# carries both, build/windows/Morvane-<version>-setup.exe, the browser page,
+# build/windows/Morvane-<version>.html, and the portable zip that carries them
+# all, build/windows/Morvane-<version>-portable.zip. Prints the packages'
+# paths.
 #
 # Usage: package.sh [--deb-only] [DEB_BUILD_DIR]
 set -euo pipefail
@@ -17,7 +19,7 @@ if [[ "${1:-}" == --deb-only ]]; then
 fi
 build_dir=${1:-build/package}
 scripts/deps.sh build
-if $windows; then scripts/deps.sh windows; fi
+if $windows; then scripts/deps.sh windows web; fi
 
 # The same source gives the same packages, byte for byte, wherever and
 # whenever it is built (scripts/reproduce.sh checks this). Every time that
@@ -41,12 +43,18 @@ quiet cmake --build "$build_dir" -j 2 --target package
 ls "$build_dir"/morvane_*.deb
 
 if $windows; then
-  rm -f build/windows/Morvane-*-setup.exe build/windows/Morvane-*-portable.zip
+  rm -f build/windows/Morvane-*-setup.exe build/windows/Morvane-*-portable.zip \
+    build/windows/Morvane-*.html
+  # The page, which the portable zip carries too.
+  quiet cmake --preset web
+  quiet cmake --build --preset web -j 2 --target page
   # The installer and the portable zip carry the 32-bit program besides the
   # 64-bit one.
   quiet cmake --preset windows-x86
   quiet cmake --build --preset windows-x86 -j 2 --target morvane
   quiet cmake --preset windows
   quiet cmake --build --preset windows -j 2 --target installer portable
-  ls build/windows/Morvane-*-setup.exe build/windows/Morvane-*-portable.zip
+  version=$(sed -n 's/^project(morvane VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
+  cp build/web/morvane.html "build/windows/Morvane-$version.html"
+  ls build/windows/Morvane-*-setup.exe build/windows/Morvane-*.html build/windows/Morvane-*-portable.zip
 fi

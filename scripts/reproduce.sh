@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # Builds the packages of the current commit twice and checks that both builds
 # give the same bytes: the .deb, the program inside it, the 64- and the 32-bit
-# morvane.exe, the Windows installer and the portable zip. Each build runs scripts/package.sh in
-# a fresh clone of the commit, in folders of different path lengths, minutes
+# morvane.exe, the Windows installer, the browser page and the portable zip.
+# Each build runs scripts/package.sh in a fresh clone of the commit, in
+# folders of different path lengths, minutes
 # apart, and under a different time zone, locale, umask and, as root, host
 # name. Prints every artifact's sha256 from both builds; where they differ,
 # diffoscope says how, and the exit status is 1. Uncommitted changes are not
@@ -62,6 +63,7 @@ artifacts=(
   build/windows-x86/ui/win32/morvane.exe
   "build/windows/$(basename "$first"/build/windows/Morvane-*-setup.exe)"
   "build/windows/$(basename "$first"/build/windows/Morvane-*-portable.zip)"
+  "build/windows/$(basename "$first"/build/windows/Morvane-[0-9]*[0-9].html)"
 )
 differ=()
 for artifact in "${artifacts[@]}"; do

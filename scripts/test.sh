@@ -1,7 +1,9 @@
 #!/usr/bin/env bash
 # Installs what is missing, builds everything with the sanitizers and runs
 # every test; builds the engine, the operations and the list files as 32-bit
-# x86 and runs their tests under qemu-i386; builds and tests the Qt 5
+# x86 and runs their tests under qemu-i386; builds the browser page and runs
+# the engine's and the list rules' tests as WebAssembly under node and the
+# page's in headless chromium; builds and tests the Qt 5
 # packages for UOS, Kylin and LoongArch (packaging/qt5/test.sh); then
 # cross-builds the 32- and the 64-bit Windows programs and the installer, and
 # runs their tests under wine, the 32-bit ones under the 32-bit wine of an
@@ -12,7 +14,7 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/quiet.sh
 
-scripts/deps.sh test windows compat
+scripts/deps.sh test windows compat web
 # The Debian roots of the 32-bit wine and of the Qt 5 packages are made (the
 # first time, or when their recipe changes) while the Linux builds build:
 # mostly downloads and unpacking. Whoever needs a root waits for it.
@@ -29,6 +31,12 @@ ctest --preset dev "$@" || status=$?
 quiet cmake --preset linux-x86
 quiet cmake --build --preset linux-x86
 ctest --preset linux-x86 "$@" || status=$?
+
+# The browser page: the engine and the list rules as WebAssembly, tested
+# under node, and the page in headless chromium.
+quiet cmake --preset web
+quiet cmake --build --preset web
+ctest --preset web "$@" || status=$?
 
 # The Qt 5 packages for UOS, Kylin and LoongArch, built and tried in Debian roots.
 packaging/qt5/test.sh || status=$?

@@ -59,11 +59,12 @@ ignored_registry=(
 )
 ignored_files=()
 
-# The zip: one folder, three files, ASCII names only.
+# The zip: one folder, four files, ASCII names only.
 expected="Morvane-$version/
 Morvane-$version/guide.html
 Morvane-$version/morvane-32bit.exe
-Morvane-$version/morvane.exe"
+Morvane-$version/morvane.exe
+Morvane-$version/morvane.html"
 names=$(unzip -Z1 "$zip" | LC_ALL=C sort)
 [[ "$names" == "$expected" ]] || fail "the zip holds: $names"
 LC_ALL=C grep -q '[^ -~]' <<<"$names" && fail "a name in the zip is not ASCII"
