@@ -7,14 +7,14 @@ namespace ui {
 
 ListConversion::ListConversion(ListRecords records) : records_(std::move(records)) {}
 
-void ListConversion::added(std::size_t count, std::int32_t lens) {
+bool ListConversion::added(std::size_t count, std::int32_t lens) {
   lines_.added(count);
-  convertLines(lens);
+  return convertLines(lens);
 }
 
-void ListConversion::finish(std::int32_t lens) {
+bool ListConversion::finish(std::int32_t lens) {
   lines_.finish();
-  convertLines(lens);
+  return convertLines(lens);
 }
 
 void ListConversion::taken() {
@@ -22,13 +22,14 @@ void ListConversion::taken() {
   outputRecords_ = 0;
 }
 
-void ListConversion::convertLines(std::int32_t lens) {
+bool ListConversion::convertLines(std::int32_t lens) {
   while (const std::optional<std::string_view> line = lines_.nextLine()) {
     const std::optional<std::string_view> record = records_.recordOf(*line, lens);
     if (!record) continue;
     output_.append(*record).append(kRecordEnding);
     ++outputRecords_;
   }
+  return !lines_.tooLong();
 }
 
 }  // namespace ui

@@ -22,12 +22,13 @@ class ListConversion {
   // Room for at least `least` more bytes of the list.
   std::span<char> room(std::size_t least) { return lines_.room(least); }
   // count bytes of the list were put at the start of room(): converts every
-  // line they complete, in the style lens. Throws std::system_error on a
-  // line longer than LineSplitter::kLongestLine; the records before it
-  // stay in output().
-  void added(std::size_t count, std::int32_t lens);
-  // The list has ended: converts its last line, if it has no ending.
-  void finish(std::int32_t lens);
+  // line they complete, in the style lens. False once a line is longer than
+  // LineSplitter::kLongestLine, which ends the conversion; the records
+  // before it stay in output().
+  bool added(std::size_t count, std::int32_t lens);
+  // The list has ended: converts its last line, if it has no ending. False
+  // as added.
+  bool finish(std::int32_t lens);
 
   // The output records converted and not yet taken, each ending in CR LF,
   // and how many they are.
@@ -37,7 +38,7 @@ class ListConversion {
   void taken();
 
  private:
-  void convertLines(std::int32_t lens);
+  bool convertLines(std::int32_t lens);
 
   LineSplitter lines_;
   ListRecords records_;

@@ -1,16 +1,14 @@
 #include "ui/list_file/line_splitter.h"
 
 #include <algorithm>
-#include <cerrno>
 #include <cstring>
-#include <system_error>
 
 namespace ui {
 
 std::span<char> LineSplitter::room(std::size_t least) {
   // Move the bytes not yet split to the front, and grow the buffer only when
   // they leave too little room: a line longer than the room asked for. The
-  // bytes not yet split never exceed the longest line, or nextLine threw.
+  // bytes not yet split never exceed the longest line, or splitting stopped.
   if (begin_ > 0) {
     std::memmove(buffer_.data(), buffer_.data() + begin_, end_ - begin_);
     end_ -= begin_;
@@ -23,6 +21,7 @@ std::span<char> LineSplitter::room(std::size_t least) {
 }
 
 std::optional<std::string_view> LineSplitter::nextLine() {
+  if (tooLong_) return std::nullopt;
   if (lfMayFollow_ && begin_ < end_) {
     lfMayFollow_ = false;
     if (buffer_[begin_] == '\n') ++begin_;
@@ -33,7 +32,8 @@ std::optional<std::string_view> LineSplitter::nextLine() {
       std::find_if(first + searched_, last, [](char c) { return c == '\r' || c == '\n'; });
   const auto length = static_cast<std::size_t>(ending - first);
   if (length > kLongestLine) {
-    throw std::system_error(EFBIG, std::generic_category(), "list line too long");
+    tooLong_ = true;
+    return std::nullopt;
   }
   if (ending != last) {
     searched_ = 0;

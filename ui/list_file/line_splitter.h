@@ -30,13 +30,15 @@ class LineSplitter {
   void finish() { finished_ = true; }
 
   // The next whole line without its ending, or nothing when more bytes are
-  // needed (or, once finished, none are left). The view stays valid until
-  // the next call of room(). Throws std::system_error when a line is longer
-  // than kLongestLine.
+  // needed, when, once finished, none are left, or when the line is longer
+  // than kLongestLine: then tooLong() tells, and no line follows. The view
+  // stays valid until the next call of room().
   std::optional<std::string_view> nextLine();
 
   // Whether every line has been handed out.
   bool done() const { return finished_ && begin_ == end_; }
+  // Whether a line longer than kLongestLine stopped the splitting.
+  bool tooLong() const { return tooLong_; }
 
  private:
   std::vector<char> buffer_;
@@ -46,6 +48,7 @@ class LineSplitter {
   // The last line ended in CR: an LF that follows belongs to that ending.
   bool lfMayFollow_ = false;
   bool finished_ = false;
+  bool tooLong_ = false;
 };
 
 }  // namespace ui

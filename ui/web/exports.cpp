@@ -5,7 +5,6 @@
 
 #include <cstddef>
 #include <cstdint>
-#include <exception>
 #include <string>
 #include <string_view>
 
@@ -38,7 +37,9 @@ EMSCRIPTEN_KEEPALIVE ui::ListConversion* morvane_list_start() {
   return new ui::ListConversion(browserListRecords());
 }
 
-EMSCRIPTEN_KEEPALIVE void morvane_list_end(ui::ListConversion* list) { delete list; }
+EMSCRIPTEN_KEEPALIVE void morvane_list_end(ui::ListConversion* list) {
+  delete list;
+}
 
 // Where the next `least` bytes of the list go (the room may be larger).
 EMSCRIPTEN_KEEPALIVE char* morvane_list_room(ui::ListConversion* list, std::size_t least) {
@@ -50,16 +51,8 @@ EMSCRIPTEN_KEEPALIVE char* morvane_list_room(ui::ListConversion* list, std::size
 // the longest a list may hold; the records before it are in the output.
 EMSCRIPTEN_KEEPALIVE int morvane_list_added(ui::ListConversion* list, std::size_t count,
                                             std::int32_t lens) {
-  try {
-    if (count == 0) {
-      list->finish(lens);
-    } else {
-      list->added(count, lens);
-    }
-    return 0;
-  } catch (const std::exception&) {
-    return -1;
-  }
+  const bool converted = count == 0 ? list->finish(lens) : list->added(count, lens);
+  return converted ? 0 : -1;
 }
 
 // The output records not yet taken, their bytes and their count; then
@@ -73,6 +66,8 @@ EMSCRIPTEN_KEEPALIVE std::size_t morvane_list_output_bytes(ui::ListConversion* l
 EMSCRIPTEN_KEEPALIVE std::int32_t morvane_list_output_records(ui::ListConversion* list) {
   return static_cast<std::int32_t>(list->outputRecords());
 }
-EMSCRIPTEN_KEEPALIVE void morvane_list_taken(ui::ListConversion* list) { list->taken(); }
+EMSCRIPTEN_KEEPALIVE void morvane_list_taken(ui::ListConversion* list) {
+  list->taken();
+}
 
 }  // extern "C"

@@ -17,9 +17,9 @@
   const kListTypes = [
     { description: '(*.txt)', accept: { 'text/plain': ['.txt'] } },
   ];
-  // A pass reads, converts and writes this much of the list, then lets the
-  // page handle what the user did meanwhile.
-  const kChunkBytes = 1 << 20;
+  // A pass reads and converts this much of the list, then lets the page
+  // handle what the user did meanwhile.
+  const kChunkBytes = 4 << 20;
 
   const byId = (id) => document.getElementById(id);
   const control = {};
@@ -75,8 +75,10 @@
     }
 
     // Converts the whole lines that bytes complete (or, with no bytes, the
-    // last line) and returns their output records: { bytes, records }.
-    // Throws on a line longer than a list may hold.
+    // last line) and returns their output records: { bytes, records }. The
+    // bytes are a view of one of two buffers, which the calls take in turn:
+    // one can be written out while the next chunk is converted. Throws on a
+    // line longer than a list may hold.
     feed(bytes) {
       const engine = this.engine;
       if (bytes.length > 0) {
@@ -86,12 +88,15 @@
         throw new Error('list line too long');
       }
       const at = engine._morvane_list_output(this.list);
-      const output = {
-        bytes: engine.HEAPU8.slice(at, at + engine._morvane_list_output_bytes(this.list)),
-        records: engine._morvane_list_output_records(this.list),
-      };
+      const size = engine._morvane_list_output_bytes(this.list);
+      this.outputs = this.outputs || [new Uint8Array(0), new Uint8Array(0)];
+      this.turn = 1 - (this.turn || 0);
+      if (this.outputs[this.turn].length < size) this.outputs[this.turn] = new Uint8Array(size * 2);
+      const output = this.outputs[this.turn];
+      output.set(engine.HEAPU8.subarray(at, at + size));
+      const records = engine._morvane_list_output_records(this.list);
       engine._morvane_list_taken(this.list);
-      return output;
+      return { bytes: output.subarray(0, size), records };
     }
 
     end() {
@@ -222,18 +227,44 @@
 
   // ---- The browser's files ----
 
-  // A file's bytes from start to end, from a File or Blob.
-  function readSlice(blob, start, end) {
-    const slice = blob.slice(start, end);
-    if (typeof slice.arrayBuffer === 'function') {
-      return slice.arrayBuffer().then((buffer) => new Uint8Array(buffer));
+  // Reads a file front to back in chunks of kChunkBytes, into one buffer
+  // that every chunk uses again, where the browser reads files as byte
+  // streams; elsewhere each chunk is a slice of its own.
+  function chunkReader(file) {
+    let reader = null;
+    try {
+      reader = typeof file.stream === 'function' ? file.stream().getReader({ mode: 'byob' }) : null;
+    } catch (error) {
+      reader = null;
     }
-    return new Promise((resolve, reject) => {
-      const reader = new FileReader();
-      reader.onload = () => resolve(new Uint8Array(reader.result));
-      reader.onerror = () => reject(reader.error);
-      reader.readAsArrayBuffer(slice);
-    });
+    if (!reader) {
+      let at = 0;
+      return () => {
+        if (at >= file.size) return Promise.resolve(null);
+        const slice = file.slice(at, at + kChunkBytes);
+        at += kChunkBytes;
+        if (typeof slice.arrayBuffer === 'function') {
+          return slice.arrayBuffer().then((buffer) => new Uint8Array(buffer));
+        }
+        return new Promise((resolve, reject) => {
+          const fileReader = new FileReader();
+          fileReader.onload = () => resolve(new Uint8Array(fileReader.result));
+          fileReader.onerror = () => reject(fileReader.error);
+          fileReader.readAsArrayBuffer(slice);
+        });
+      };
+    }
+    let buffer = new ArrayBuffer(kChunkBytes);
+    return async () => {
+      let filled = 0;
+      while (filled < buffer.byteLength) {
+        const read = await reader.read(new Uint8Array(buffer, filled, buffer.byteLength - filled));
+        if (read.value) buffer = read.value.buffer;
+        if (read.done) break;
+        filled += read.value.byteLength;
+      }
+      return filled > 0 ? new Uint8Array(buffer, 0, filled) : null;
+    };
   }
 
   // What the choosers chose: the input list, and where the output goes.
@@ -388,7 +419,7 @@
         };
         return Promise.resolve({
           write: (bytes) => {
-            pieces.push(bytes);
+            pieces.push(bytes.slice());
             pieceBytes += bytes.length;
             if (pieceBytes >= 16 * kChunkBytes) gather();
             return Promise.resolve();
@@ -461,6 +492,7 @@
     const conversion = new ListConversion(engine);
     let stream = null;
     let records = 0;
+    // Writes a chunk's records, and counts them once they are written.
     const write = async (piece) => {
       if (piece.records === 0) return;
       if (!output) throw new Error('no output file');
@@ -469,19 +501,31 @@
       records += piece.records;
       showCount(records);
     };
+    // One chunk's records are written while the next chunk is read and
+    // converted.
+    let writing = Promise.resolve();
+    const writeNext = async (piece) => {
+      await writing;
+      writing = write(piece);
+    };
     try {
       if (output && (await output.isInput(input))) throw new Error('output is the input');
-      for (let at = 0; at < file.size; at += kChunkBytes) {
+      const nextChunk = chunkReader(file);
+      for (;;) {
         await noModal();
         if (stopRequested()) break;
-        await write(conversion.feed(await readSlice(file, at, at + kChunkBytes)));
+        const chunk = await nextChunk();
+        if (!chunk) break;
+        await writeNext(conversion.feed(chunk));
       }
-      if (!stopRequested()) await write(conversion.feed(new Uint8Array(0)));
+      if (!stopRequested()) await writeNext(conversion.feed(new Uint8Array(0)));
+      await writing;
       if (stream) await stream.close();
       return stopRequested() ? null : 'completed';
     } catch (error) {
       // The records written before the failure stay: the stream is closed,
       // which puts them in the file; only when that fails too is it dropped.
+      await writing.catch(() => {});
       if (stream) {
         try {
           await stream.close();
