@@ -24,13 +24,28 @@ const lines = Number(process.argv[2] || 3000000);
 const qtBench = process.argv[3];
 const folder = fs.mkdtempSync(path.join(os.tmpdir(), 'morvane-web-bench-'));
 
-// A list as the counter sees them: barcodes, ISBN-13 and ISBN-10 with and
-// without hyphens, of group 7 and the others, with spaces, and junk.
+// A list as the counter sees it: scanned barcodes and typed ISBN-13 and
+// ISBN-10, with and without hyphens, of group 7 and the others, with spaces,
+// their check digits right as scanners give them; and lines of junk.
+function ean13(digits12) {
+  let sum = 0;
+  for (let i = 0; i < 12; ++i) sum += Number(digits12[i]) * (i % 2 ? 3 : 1);
+  return digits12 + ((10 - (sum % 10)) % 10);
+}
+function isbn10(body) {
+  let sum = 0;
+  for (let i = 0; i < 9; ++i) sum += Number(body[i]) * (10 - i);
+  const check = (11 - (sum % 11)) % 11;
+  return body + (check === 10 ? 'X' : String(check));
+}
 function writeList(file, count) {
   const kinds = [
-    (b) => '978' + b + '4', (b) => `978-${b[0]}-${b.slice(1, 4)}-${b.slice(4)}-5`,
-    (b) => `${b[0]}-${b.slice(1, 4)}-${b.slice(4)}-X`, (b) => ` ${b}3 `,
-    (b) => '978957' + b.slice(3) + '1', (b) => '9789629' + b.slice(4) + '2',
+    (b) => ean13('978' + b),
+    (b) => { const n = ean13('978' + b); return `978-${n[3]}-${n.slice(4, 7)}-${n.slice(7, 12)}-${n[12]}`; },
+    (b) => { const n = isbn10(b); return `${n[0]}-${n.slice(1, 4)}-${n.slice(4, 9)}-${n[9]}`; },
+    (b) => ` ${ean13('978' + b)} `,
+    (b) => ean13('978957' + b.slice(3)),
+    (b) => ean13('9789629' + b.slice(4)),
     () => '书名：没有书号', () => '12345',
   ];
   const fd = fs.openSync(file, 'w');
