@@ -1,11 +1,11 @@
 // Opens the one window; the window's events drive everything from there on.
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 #include "ui/qt/convert_form.h"
+#include "ui/qt/song_font.h"
 
 namespace {
 
@@ -39,10 +39,7 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qtTexts);
   }
 
-  // Song faces with the same full-width metrics, where 宋体 itself is missing.
-  QFont::insertSubstitutions(QStringLiteral("宋体"),
-                             {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
-                              QStringLiteral("Noto Serif CJK SC")});
+  ui::useSongFaces();
 
   QIcon icon;
   for (const int size : {16, 32, 48, 64, 128, 256}) {
