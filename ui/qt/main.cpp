@@ -30,6 +30,10 @@ int main(int argc, char* argv[]) {
     qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
   }
 #endif
+  // X11 first, through XWayland on a Wayland session too: there the window
+  // is centred and has the close box only, which a Wayland client can ask
+  // for neither. Wayland itself where the session has no X server.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral(MORVANE_APP_ID));
 
