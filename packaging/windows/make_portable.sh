@@ -1,13 +1,14 @@
 #!/usr/bin/env bash
 # Packs the portable Windows download (绿色版): a zip that holds one folder,
 # FOLDER/, with the 64-bit program as morvane.exe, the 32-bit one as
-# morvane-32bit.exe and the user guide as guide.html. Every name is ASCII,
+# morvane-32bit.exe, the user guide as guide.html and the license of the
+# programs' Song face as font-license.txt. Every name is ASCII,
 # since Windows 7's zip folder reads names in the OEM code page. The same
 # files give the same zip, byte for byte: the files' times are the last
 # commit's (SOURCE_DATE_EPOCH, else the newest changelog entry's), read in
 # UTC, their order is fixed, and no owner, group or extra time is stored.
 #
-# Usage: make_portable.sh ZIP FOLDER PROGRAM64 PROGRAM32 GUIDE
+# Usage: make_portable.sh ZIP FOLDER PROGRAM64 PROGRAM32 GUIDE FONT_LICENSE
 set -euo pipefail
 
 zip=$(realpath -m "$1")
@@ -21,6 +22,7 @@ mkdir "$stage/$folder"
 cp "$3" "$stage/$folder/morvane.exe"
 cp "$4" "$stage/$folder/morvane-32bit.exe"
 cp "$5" "$stage/$folder/guide.html"
+cp "$6" "$stage/$folder/font-license.txt"
 chmod 755 "$stage/$folder"
 chmod 644 "$stage/$folder"/*
 find "$stage" -exec touch --no-dereference --date="@$epoch" {} +
