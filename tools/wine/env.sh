@@ -72,9 +72,17 @@ morvane_wine_setup() (
   flock 9
 
   # The wineserver and its helper processes (services.exe, explorer.exe...)
-  # outlive this script: they must hold neither the lock nor a caller's pipes,
-  # or whoever reads those pipes (CTest) waits for them forever.
-  detached() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
+  # outlive this script: they must hold no file that a caller has open, or
+  # whoever reads a caller's pipes (CTest) waits for them forever, and a lock
+  # that a caller holds (this script's, flock(1)'s around a build that runs
+  # the Windows tests) is held for as long as the wineserver runs.
+  detached() (
+    for open_file in /proc/$BASHPID/fd/*; do
+      fd=${open_file##*/}
+      ((fd <= 2)) || exec {fd}>&-
+    done
+    exec "$@" </dev/null >/dev/null 2>&1
+  )
 
   # What the prefix was made with: the wine packages, or the 32-bit wine's
   # root, and the settings above.
