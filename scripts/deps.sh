@@ -11,9 +11,11 @@
 set -euo pipefail
 
 # ccache keeps compiled objects for every clone on the machine.
+# The windows' own Song face is a subset of fonts-noto-cjk's, made with fontTools.
 build_packages=(
   cmake ninja-build ccache g++ pkg-config
   qt6-base-dev qt6-translations-l10n fonts-arphic-uming
+  python3-fonttools fonts-noto-cjk
   libbenchmark-dev
   dpkg-dev file
 )
@@ -21,6 +23,9 @@ test_packages=(
   "${build_packages[@]}"
   clang clang-format libclang-rt-14-dev libgtest-dev libgmock-dev
   xvfb xauth xdotool xclip openbox
+  # The captions are checked with sans faces alone too; the Qt program is
+  # tried on Wayland, under weston with and without XWayland.
+  fonts-wqy-microhei weston xwayland qt6-wayland
   lintian desktop-file-utils appstream x11-utils devscripts
   libxml2-utils xxd
   # The portable code built as 32-bit x86, with GoogleTest from its sources,
@@ -36,7 +41,7 @@ test_packages=(
 windows_packages=(
   cmake ninja-build ccache
   g++-mingw-w64-x86-64-posix g++-mingw-w64-i686-posix googletest
-  wine wine64 locales fonts-arphic-uming debootstrap
+  wine wine64 locales fonts-arphic-uming debootstrap python3-fonttools fonts-noto-cjk
   nsis icoutils zip unzip dpkg-dev
   xvfb openbox xdotool wmctrl x11-apps xclip libxml2-utils xxd
 )
@@ -45,7 +50,7 @@ windows_packages=(
 # bubblewrap), the arm64 program under qemu inside them; lintian checks them,
 # and the installed programs are driven on Xvfb.
 compat_packages=(
-  debootstrap bubblewrap binutils lintian libxml2-utils xxd
+  debootstrap bubblewrap binutils lintian libxml2-utils xxd python3-fonttools fonts-noto-cjk
   xvfb openbox xdotool xclip x11-xserver-utils
 )
 

@@ -43,6 +43,9 @@ umask 022
 out=build/compat
 mkdir -p "$out"
 rm -f "$out"/morvane_*.deb
+# The window's Song face is made here, on the machine, which has the font
+# tools and the font it is taken from; every build in the roots takes it.
+ui/fonts/make_song_subset.py "$out/song"
 # Debian's hardening flags for the architecture $arch, as package.sh uses them.
 flags() {
   in_build_root env DEB_HOST_ARCH="$arch" DEB_BUILD_MAINT_OPTIONS=hardening=+all \
@@ -58,6 +61,7 @@ for arch in amd64 arm64 loong64; do
   quiet in_build_root --setenv SOURCE_DATE_EPOCH "$SOURCE_DATE_EPOCH" \
     cmake -S . -B "$dir" -G Ninja "${toolchain_file[@]}" \
     -DCMAKE_BUILD_TYPE=Release -DBUILD_TESTING=ON -DMORVANE_BENCH=OFF \
+    -DMORVANE_SONG_PREBUILT="$PWD/$out/song" \
     -DCMAKE_CXX_FLAGS="$cxxflags" -DCMAKE_EXE_LINKER_FLAGS="$ldflags"
   # dpkg-shlibdeps reads the arm64 program with the arm64 binutils and looks
   # its libraries up among the arm64 ones.

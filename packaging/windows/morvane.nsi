@@ -1,7 +1,8 @@
-; The Windows installer: morvane.exe and the user guide in Program Files,
-; Start-menu shortcuts to both for every user, and an uninstaller listed in
-; Add/Remove Programs. Silent with /S. CMake defines VERSION, PROGRAM64 and
-; PROGRAM32 (the 64- and the 32-bit morvane.exe), GUIDE, ICON and OUTFILE.
+; The Windows installer: morvane.exe, the user guide and the license of the
+; program's Song face in Program Files, Start-menu shortcuts to the program
+; and the guide for every user, and an uninstaller listed in Add/Remove
+; Programs. Silent with /S. CMake defines VERSION, PROGRAM64 and PROGRAM32
+; (the 64- and the 32-bit morvane.exe), GUIDE, FONT_LICENSE, ICON and OUTFILE.
 ;
 ; The installer itself is a 32-bit program, which every Windows runs. On a
 ; 64-bit Windows it installs the 64-bit program into the 64-bit Program Files
@@ -71,6 +72,7 @@ Section
     File "/oname=morvane.exe" "${PROGRAM32}"
   ${EndIf}
   File "/oname=guide.html" "${GUIDE}"
+  File "/oname=font-license.txt" "${FONT_LICENSE}"
   WriteUninstaller "$INSTDIR\uninstall.exe"
   CreateShortcut "$SMPROGRAMS\Morvane.lnk" "$INSTDIR\morvane.exe"
   CreateShortcut "$SMPROGRAMS\Morvane 使用说明.lnk" "$INSTDIR\guide.html"
@@ -94,6 +96,7 @@ Section "Uninstall"
   Delete "$SMPROGRAMS\Morvane 使用说明.lnk"
   Delete "$INSTDIR\morvane.exe"
   Delete "$INSTDIR\guide.html"
+  Delete "$INSTDIR\font-license.txt"
   Delete "$INSTDIR\uninstall.exe"
   RMDir "$INSTDIR"
   DeleteRegKey HKLM "${UNINSTALL_KEY}"

@@ -17,6 +17,8 @@
 # does. MORVANE_WINE_DIR chooses another folder for the prefix
 # and the home. MORVANE_WINE_VERSION makes the prefix report another Windows
 # (win7, win10...), MORVANE_WINE_DPI another screen resolution (144...).
+# MORVANE_WINE_NO_SONG=1 leaves 宋体 and SimSun unmapped, as on a Windows
+# without them (most Windows in other languages).
 #
 # A prefix is made anew whenever the wine it was made with, or one of these
 # settings, changes.
@@ -70,9 +72,17 @@ morvane_wine_setup() (
   flock 9
 
   # The wineserver and its helper processes (services.exe, explorer.exe...)
-  # outlive this script: they must hold neither the lock nor a caller's pipes,
-  # or whoever reads those pipes (CTest) waits for them forever.
-  detached() { "$@" </dev/null >/dev/null 2>&1 9>&-; }
+  # outlive this script: they must hold no file that a caller has open, or
+  # whoever reads a caller's pipes (CTest) waits for them forever, and a lock
+  # that a caller holds (this script's, flock(1)'s around a build that runs
+  # the Windows tests) is held for as long as the wineserver runs.
+  detached() (
+    for open_file in /proc/$BASHPID/fd/*; do
+      fd=${open_file##*/}
+      ((fd <= 2)) || exec {fd}>&-
+    done
+    exec "$@" </dev/null >/dev/null 2>&1
+  )
 
   # What the prefix was made with: the wine packages, or the 32-bit wine's
   # root, and the settings above.
@@ -81,7 +91,7 @@ morvane_wine_setup() (
   else
     wine_made_by=$(dpkg-query -W -f='${Package}:${Architecture} ${Version}\n' 'wine*' 'libwine*' 2>/dev/null | sort)
   fi
-  stamp="$wine_made_by $WINEARCH ${MORVANE_WINE_VERSION:-} ${MORVANE_WINE_DPI:-}"
+  stamp="$wine_made_by $WINEARCH ${MORVANE_WINE_VERSION:-} ${MORVANE_WINE_DPI:-} ${MORVANE_WINE_NO_SONG:-}"
   ready=$WINEPREFIX/.morvane-ready
   if [[ -d "$WINEPREFIX" && "$(cat "$ready" 2>/dev/null)" != "$stamp" ]]; then
     detached wineserver -k || true
@@ -98,9 +108,11 @@ morvane_wine_setup() (
     detached wineboot -i
     # Programs that ask for 宋体 (SimSun) get a font that has its glyphs, and
     # GetTextFaceW still names the face they asked for.
-    for face in 宋体 SimSun; do
-      detached wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'AR PL UMing CN' /f
-    done
+    if [[ -z "${MORVANE_WINE_NO_SONG:-}" ]]; then
+      for face in 宋体 SimSun; do
+        detached wine reg add 'HKCU\Software\Wine\Fonts\Replacements' /v "$face" /d 'AR PL UMing CN' /f
+      done
+    fi
     if [[ -n "${MORVANE_WINE_VERSION:-}" ]]; then
       detached wine reg add 'HKCU\Software\Wine' /v Version /d "$MORVANE_WINE_VERSION" /f
     fi

@@ -1,11 +1,11 @@
 // Opens the one window; the window's events drive everything from there on.
 #include <QApplication>
-#include <QFont>
 #include <QIcon>
 #include <QLibraryInfo>
 #include <QTranslator>
 
 #include "ui/qt/convert_form.h"
+#include "ui/qt/song_font.h"
 
 namespace {
 
@@ -30,6 +30,10 @@ int main(int argc, char* argv[]) {
     qputenv("QT_SCALE_FACTOR_ROUNDING_POLICY", "PassThrough");
   }
 #endif
+  // X11 first, through XWayland on a Wayland session too: there the window
+  // is centred and has the close box only, which a Wayland client can ask
+  // for neither. Wayland itself where the session has no X server.
+  if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM")) qputenv("QT_QPA_PLATFORM", "xcb;wayland");
   QApplication app(argc, argv);
   QGuiApplication::setDesktopFileName(QStringLiteral(MORVANE_APP_ID));
 
@@ -39,10 +43,7 @@ int main(int argc, char* argv[]) {
     QApplication::installTranslator(&qtTexts);
   }
 
-  // Song faces with the same full-width metrics, where 宋体 itself is missing.
-  QFont::insertSubstitutions(QStringLiteral("宋体"),
-                             {QStringLiteral("SimSun"), QStringLiteral("AR PL UMing CN"),
-                              QStringLiteral("Noto Serif CJK SC")});
+  ui::useSongFaces();
 
   QIcon icon;
   for (const int size : {16, 32, 48, 64, 128, 256}) {

@@ -38,7 +38,9 @@ enum ControlId : int {
   kText4Name,
 };
 
-enum class Font { Body, FrameCaption };
+// The captions' faces are the window's Song face; the edit boxes', holding the
+// user's text, always the system's 宋体 or what stands for it.
+enum class Font { Body, FrameCaption, Box };
 
 struct ControlSpec {
   ControlId id;
@@ -58,10 +60,10 @@ constexpr DWORD kHiddenName = WS_GROUP | SS_LEFT | SS_NOPREFIX;
 inline constexpr std::array<ControlSpec, 19> kControls = {{
     {kCommand1, L"BUTTON", L"选择ISBN", kButton, 0, Font::Body, 284, 20, 65, 21},
     {kText2Name, L"STATIC", L"输出列表文件路径：", kHiddenName, 0, Font::Body, 0, 0, 0, 0},
-    {kText2, L"EDIT", L"", kEdit, WS_EX_CLIENTEDGE, Font::Body, 4, 44, 269, 21},
+    {kText2, L"EDIT", L"", kEdit, WS_EX_CLIENTEDGE, Font::Box, 4, 44, 269, 21},
     {kCommand2, L"BUTTON", L"输出ISBN", kButton, 0, Font::Body, 284, 44, 65, 21},
     {kText1Name, L"STATIC", L"输入列表文件路径：", kHiddenName, 0, Font::Body, 0, 0, 0, 0},
-    {kText1, L"EDIT", L"", kEdit, WS_EX_CLIENTEDGE, Font::Body, 4, 20, 269, 21},
+    {kText1, L"EDIT", L"", kEdit, WS_EX_CLIENTEDGE, Font::Box, 4, 20, 269, 21},
     {kCommand3, L"BUTTON", L"开始(&S)", kButton, 0, Font::Body, 224, 96, 61, 25},
     {kCommand4, L"BUTTON", L"退出(&X)", kButton, 0, Font::Body, 288, 96, 61, 25},
     {kOption1, L"BUTTON", L"（13位）978-7", WS_VISIBLE | WS_TABSTOP | WS_GROUP | BS_AUTORADIOBUTTON,
@@ -69,9 +71,9 @@ inline constexpr std::array<ControlSpec, 19> kControls = {{
     {kOption2, L"BUTTON", L"（10位）7-", WS_VISIBLE | BS_AUTORADIOBUTTON, 0, Font::Body, 136, 80,
      81, 17},
     {kText3Name, L"STATIC", L"待转换的书号：", kHiddenName, 0, Font::Body, 0, 0, 0, 0},
-    {kText3, L"EDIT", L"", kEdit, WS_EX_CLIENTEDGE, Font::Body, 28, 144, 197, 25},
+    {kText3, L"EDIT", L"", kEdit, WS_EX_CLIENTEDGE, Font::Box, 28, 144, 197, 25},
     {kText4Name, L"STATIC", L"转换结果：", kHiddenName, 0, Font::Body, 0, 0, 0, 0},
-    {kText4, L"EDIT", L"", kEdit, WS_EX_CLIENTEDGE, Font::Body, 28, 176, 197, 25},
+    {kText4, L"EDIT", L"", kEdit, WS_EX_CLIENTEDGE, Font::Box, 28, 176, 197, 25},
     {kCommand5, L"BUTTON", L"转换", kButton, 0, Font::Body, 240, 144, 81, 57},
     // Hidden until a run finds its input file.
     {kLabel2, L"STATIC", L" 已处理：？条", WS_GROUP | SS_LEFT | SS_NOPREFIX, 0, Font::Body, 16, 112,

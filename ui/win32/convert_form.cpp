@@ -10,6 +10,7 @@
 #include "ui/win32/control_table.h"
 #include "ui/win32/dpi.h"
 #include "ui/win32/resource_ids.h"
+#include "ui/win32/song_font.h"
 #include "ui/win32/system_library.h"
 #include "ui/win32/utf16.h"
 
@@ -20,7 +21,7 @@ using namespace win32;
 
 constexpr wchar_t kWindowClass[] = L"MorvaneConvertForm";
 constexpr wchar_t kTitle[] = L"Morvane";
-constexpr wchar_t kFontFace[] = L"宋体";
+constexpr wchar_t kBoxFace[] = L"宋体";
 constexpr wchar_t kCreditAddress[] = L"https://www.isbn-international.org/range_file_generation";
 constexpr wchar_t kExitTitle[] = L"操作提示";
 constexpr wchar_t kExitText[] = L"确定退出该工具吗？（Y/N）";
@@ -57,11 +58,11 @@ int textBoxId(TextBox box) {
   std::abort();
 }
 
-// A font of the given size in tenths of a point, for dpi.
-HFONT createFont(int decipoints, bool italic, UINT dpi) {
+// A font of the face and size in tenths of a point, for dpi.
+HFONT createFont(const wchar_t* face, int decipoints, bool italic, UINT dpi) {
   return CreateFontW(-MulDiv(decipoints, static_cast<int>(dpi), 720), 0, 0, 0, FW_NORMAL, italic,
                      FALSE, FALSE, GB2312_CHARSET, OUT_DEFAULT_PRECIS, CLIP_DEFAULT_PRECIS,
-                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, kFontFace);
+                     DEFAULT_QUALITY, DEFAULT_PITCH | FF_DONTCARE, face);
 }
 
 // The file dialogs' filter: description and pattern pairs, each ending in a
@@ -127,6 +128,7 @@ ConvertForm::ConvertForm(HINSTANCE instance) : batch_(*this) {
                   this);
   if (window_ == nullptr) throw std::system_error(int(GetLastError()), std::system_category());
   dpi_ = windowDpi(window_, user32Module());
+  captionFace_ = captionFace(instance);
 
   for (const ControlSpec& row : kControls) {
     controls_[static_cast<std::size_t>(row.id - kCommand1)] = CreateWindowExW(
@@ -151,8 +153,7 @@ ConvertForm::ConvertForm(HINSTANCE instance) : batch_(*this) {
 
 ConvertForm::~ConvertForm() {
   DestroyWindow(window_);
-  DeleteObject(bodyFont_);
-  DeleteObject(frameFont_);
+  for (const HFONT font : fonts_) DeleteObject(font);
 }
 
 void ConvertForm::show(int showCommand) {
@@ -173,19 +174,18 @@ SIZE ConvertForm::windowSize(UINT dpi) const {
 }
 
 void ConvertForm::layOut() {
-  const HFONT oldBody = bodyFont_;
-  const HFONT oldFrame = frameFont_;
-  bodyFont_ = createFont(90, false, dpi_);
-  frameFont_ = createFont(105, true, dpi_);
+  const auto oldFonts = fonts_;
+  fonts_[static_cast<std::size_t>(Font::Body)] = createFont(captionFace_, 90, false, dpi_);
+  fonts_[static_cast<std::size_t>(Font::FrameCaption)] = createFont(captionFace_, 105, true, dpi_);
+  fonts_[static_cast<std::size_t>(Font::Box)] = createFont(kBoxFace, 90, false, dpi_);
   for (const ControlSpec& row : kControls) {
     const HWND hwnd = control(row.id);
     MoveWindow(hwnd, scaled(row.left), scaled(row.top), scaled(row.width), scaled(row.height),
                TRUE);
     SendMessageW(hwnd, WM_SETFONT,
-                 reinterpret_cast<WPARAM>(row.font == Font::Body ? bodyFont_ : frameFont_), TRUE);
+                 reinterpret_cast<WPARAM>(fonts_[static_cast<std::size_t>(row.font)]), TRUE);
   }
-  DeleteObject(oldBody);
-  DeleteObject(oldFrame);
+  for (const HFONT font : oldFonts) DeleteObject(font);
 }
 
 LRESULT CALLBACK ConvertForm::windowProc(HWND window, UINT message, WPARAM wParam, LPARAM lParam) {

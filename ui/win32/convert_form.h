@@ -67,8 +67,9 @@ class ConvertForm : public WindowPort {
   // every pass.
   mutable std::optional<bool> option1Checked_;
   UINT dpi_ = 96;
-  HFONT bodyFont_ = nullptr;
-  HFONT frameFont_ = nullptr;
+  // The face of the captions (see song_font.h), and the fonts by win32::Font.
+  const wchar_t* captionFace_ = nullptr;
+  std::array<HFONT, 3> fonts_{};
   // The control that had the focus when the window was last deactivated.
   HWND focus_ = nullptr;
   BatchConversion batch_;

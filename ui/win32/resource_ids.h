@@ -2,3 +2,4 @@
 #pragma once
 
 #define MORVANE_ICON 1
+#define MORVANE_SONG_FONT 2

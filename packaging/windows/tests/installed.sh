@@ -49,6 +49,7 @@ cmp -s "$program" "$folder/morvane.exe" || fail "morvane.exe is not the program"
 [[ -f "$folder/uninstall.exe" ]] || fail "no uninstall.exe"
 [[ -f "$shortcut" ]] || fail "no Start-menu shortcut"
 "$repo/docs/guide/tests/check_guide.sh" "$folder/guide.html"
+grep -q 'SIL OPEN FONT LICENSE' "$folder/font-license.txt" || fail "no font-license.txt"
 [[ -f "$guide_shortcut" ]] || fail "no Start-menu shortcut to the user guide"
 tr -d '\0' <"$guide_shortcut" | grep -qa 'guide\.html' || fail "the guide's shortcut does not point at guide.html"
 

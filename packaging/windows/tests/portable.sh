@@ -59,8 +59,9 @@ ignored_registry=(
 )
 ignored_files=()
 
-# The zip: one folder, four files, ASCII names only.
+# The zip: one folder, five files, ASCII names only.
 expected="Morvane-$version/
+Morvane-$version/font-license.txt
 Morvane-$version/guide.html
 Morvane-$version/morvane-32bit.exe
 Morvane-$version/morvane.exe
