@@ -58,10 +58,11 @@ compat_packages=(
 reproduce_packages=(diffoscope-minimal binutils-multiarch xxd)
 
 # The page is built with emscripten (its binaryen checks the WebAssembly, its
-# node-acorn the scripts) and tested in Debian's chromium, which
+# node-acorn the scripts), carries the window's Song face (made from Noto
+# Serif CJK with fontTools) and is tested in Debian's chromium, which
 # playwright-core (from the npm registry, ui/web/tests/package-lock.json)
 # drives.
-web_packages=(cmake ninja-build emscripten python3 chromium fonts-arphic-uming)
+web_packages=(cmake ninja-build emscripten python3 python3-fonttools fonts-noto-cjk chromium fonts-arphic-uming)
 
 bench_x86_packages=(g++-multilib qemu-user libbenchmark-dev:i386)
 

@@ -100,6 +100,21 @@ test('the window opens in its design state', async (t) => {
   await p.page.keyboard.press('Shift+Tab');
   assert.equal(await p.page.evaluate(() => document.activeElement.id), 'Command5');
 
+  // Without 宋体 and SimSun, as here, the window's texts take the page's own
+  // Song face, and what the user types keeps the system's fonts.
+  await p.page.fill('#Text3', '7-111-12345-X');
+  const cdp = await p.page.context().newCDPSession(p.page);
+  await cdp.send('DOM.enable');
+  await cdp.send('CSS.enable');
+  const root = (await cdp.send('DOM.getDocument')).root.nodeId;
+  const faces = [];
+  for (const selector of ['#Command1', '#Option1Box', '.frame-caption', '#Label3', '#Text3']) {
+    const node = await cdp.send('DOM.querySelector', { nodeId: root, selector });
+    const used = await cdp.send('CSS.getPlatformFontsForNode', { nodeId: node.nodeId });
+    faces.push(used.fonts.map((font) => font.familyName).includes('Morvane Song'));
+  }
+  assert.deepEqual(faces, [true, true, true, true, false]);
+
   // Label3 opens the ranges page in a tab of its own (not loaded here).
   await p.page.context().route(/^https?:/, (route) => route.fulfill({ body: '' }));
   const tab = p.page.context().waitForEvent('page');
