@@ -273,10 +273,13 @@
   let inputChoice = null;
   let outputChoice = null;
 
+  // The file picked through a file input, or null once the browser says
+  // the picker was cancelled (older browsers never say so).
   function pickFromInput(input) {
     return new Promise((resolve) => {
       input.value = '';
       input.onchange = () => resolve(input.files && input.files[0] ? input.files[0] : null);
+      input.oncancel = () => resolve(null);
       input.click();
     });
   }
