@@ -16,7 +16,7 @@ struct Converted {
 // taking the output after every piece.
 Converted convert(const std::string& list, std::size_t piece, std::int32_t lens = 13,
                   bool utf8First = true) {
-  ui::ListConversion conversion(ui::ListRecords(ui::CodePage("GB18030"), utf8First));
+  ui::ListConversion conversion(ui::ListRecords(ui::CodePage("GBK"), utf8First));
   Converted converted;
   const auto take = [&] {
     converted.output += conversion.output();
@@ -53,7 +53,7 @@ TEST(ListConversion, GivesTheSameRecordsWhateverPiecesTheListComesIn) {
       {" ab\tcd ", "ab\tcd\r\n", "an unconvertible line goes back as its bytes"},
       {"中文书名\n中文书名12\n", "中文书名12\r\n", "a UTF-8 line counts UTF-8 characters"},
       {gbkShort + "\n " + gbkLong + " \n", gbkLong + "\r\n",
-       "any other line counts GB18030 characters and goes back byte for byte"},
+       "any other line counts GBK characters and goes back byte for byte"},
   };
   for (const auto& c : cases) {
     for (const std::size_t piece : {std::size_t(1), std::size_t(3), std::size_t(1 << 20)}) {
@@ -74,7 +74,7 @@ TEST(ListConversion, RefusesALineOverTheLongestAndKeepsTheRecordsBefore) {
   const std::size_t longest = ui::LineSplitter::kLongestLine;
   EXPECT_EQ(convert(std::string(longest, '7') + "\n", 1 << 20).records, 1);
 
-  ui::ListConversion conversion(ui::ListRecords(ui::CodePage("GB18030"), true));
+  ui::ListConversion conversion(ui::ListRecords(ui::CodePage("GBK"), true));
   const std::string list = "7-111-12345-X\n" + std::string(longest + 1, '7');
   std::copy(list.begin(), list.end(), conversion.room(list.size()).data());
   EXPECT_FALSE(conversion.added(list.size(), 13));
