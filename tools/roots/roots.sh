@@ -61,25 +61,30 @@ declare -A root_elf_mask=(
   [loong64]='\xff\xff\xff\xff\xff\xff\xff\x00\xff\xff\xff\xff\xff\xff\xff\xff\xfe\xff\xff\xff'
 )
 
-# What root_enter writes to binfmt_misc's register for the programs of
-# ROOT's architecture: nothing where the kernel runs them itself. Flag F
-# opens qemu now, so that it works inside the root; O and C as qemu's own.
+# What root_enter writes to binfmt_misc's register, one registration a line,
+# for the programs of ROOT's architecture and of those added to its dpkg that
+# qemu is known for (i386 beside amd64, for a 64-bit wine that runs 32-bit
+# programs too): nothing where the kernel runs them itself. Flag F opens qemu
+# now, so that it works inside the root; O and C as qemu's own.
 root_binfmt() {
-  local arch
-  arch=$(<"$1/.morvane-arch")
-  case $arch in
-    amd64) return ;;
-    i386) ! "$(dirname "${BASH_SOURCE[0]}")/runs_32bit.sh" || return 0 ;;
-  esac
-  printf '%s' ":qemu-$arch:M::${root_elf_magic[$arch]}:${root_elf_mask[$arch]}:$(root_qemu "$arch"):FOC"
+  local arch foreign
+  foreign=$(dpkg --admindir="$1/var/lib/dpkg" --print-foreign-architectures 2>/dev/null)
+  for arch in $(<"$1/.morvane-arch") $foreign; do
+    [[ $arch == "$(<"$1/.morvane-arch")" || -n ${root_elf_magic[$arch]:-} ]] || continue
+    case $arch in
+      amd64) continue ;;
+      i386) ! "$(dirname "${BASH_SOURCE[0]}")/runs_32bit.sh" || continue ;;
+    esac
+    printf '%s\n' ":qemu-$arch:M::${root_elf_magic[$arch]}:${root_elf_mask[$arch]}:$(root_qemu "$arch"):FOC"
+  done
 }
 
 root_path() { echo "$morvane_cache/roots/$1"; }
 
 # Makes the root NAME with MAKER (called as MAKER NEW-ROOT ARG...) unless the
 # cache holds it with the same recipe: the maker's arguments and code, and
-# the mirror. A root half made is made again. One maker at a time, among all
-# clones on the machine.
+# the mirror. A root half made is made again, and one whose maker failed is
+# not kept. One maker at a time, among all clones on the machine.
 root_make() {
   local name=$1
   shift
@@ -92,9 +97,12 @@ root_make() {
     [[ -f $root/.morvane-recipe && $(<"$root/.morvane-recipe") == "$recipe" ]] && exit 0
     rm -rf --one-file-system "$root" "$root.new"
     echo "Making the Debian root $name, once for this machine (a few minutes)"
-    quiet "$1" "$root.new" "${@:2}"
-    echo "$recipe" >"$root.new/.morvane-recipe"
-    mv "$root.new" "$root"
+    if ! quiet "$1" "$root.new" "${@:2}"; then
+      echo "Making the Debian root $name failed" >&2
+      rm -rf --one-file-system "$root.new"
+      exit 1
+    fi
+    echo "$recipe" >"$root.new/.morvane-recipe" && mv "$root.new" "$root"
   ) 9>"$morvane_cache/roots/$name.lock"
 }
 
@@ -112,14 +120,14 @@ root_debootstrap() {
   # debootstrap mounts /proc in the root while it works: in a mount namespace
   # of its own, that mount goes when debootstrap does, whatever stops it.
   unshare --mount --propagation private debootstrap --foreign --arch="$arch" --variant=minbase \
-    "${include[@]}" "$suite" "$root" "$(root_mirror)" "${script[@]}" >/dev/null
+    "${include[@]}" "$suite" "$root" "$(root_mirror)" "${script[@]}" >/dev/null || return
   echo "$arch" >"$root/.morvane-arch"
   # The devices come from the machine (bound in), which a user namespace
   # could not make anyway.
   sed -i 's/^check_sane_mount () {$/&\n\treturn 0/' "$root/debootstrap/functions"
-  root_exec_ids "$root" /debootstrap/debootstrap --second-stage >/dev/null
+  root_exec_ids "$root" /debootstrap/debootstrap --second-stage >/dev/null || return
   if [[ -d $root/usr/share/i18n/charmaps ]]; then
-    root_exec_ids "$root" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8
+    root_exec_ids "$root" localedef -i zh_CN -f UTF-8 zh_CN.UTF-8 || return
   fi
   root_exec_ids "$root" apt-get -qq clean
 }
@@ -141,31 +149,37 @@ root_exec() {
 # root_exec in a subshell, with the machine's ids 0–65535 mapped, which
 # installing packages needs (their files belong to system users and groups).
 # The map is written from outside, as the machine's root may (util-linux's
-# --map-users would need newuidmap and an entry in /etc/subuid); the command
-# waits for it.
+# --map-users would need newuidmap and an entry in /etc/subuid). The child
+# says through one fifo that it runs in its new namespaces, which is only
+# then certain; the maps are written, and through a second fifo it is told
+# to go on to its mounts, which need them.
 root_exec_ids() {
   local root=$1
   shift
-  local binfmt go pid status=0
+  local binfmt fifos pid ready go status=0
   binfmt=$(root_binfmt "$root")
-  go=$(mktemp -u)
-  mkfifo "$go"
+  fifos=$(mktemp -d)
+  mkfifo "$fifos/ready" "$fifos/go"
   unshare --user --mount --propagation private bash -c \
-    "read -r _ <\"\$0\"; $(declare -f root_enter); root_enter \"\$@\"" \
-    "$go" "$root" "$binfmt" "$PWD" "$root_repository" "$@" &
+    "echo >\"\$0/ready\"; read -r _ <\"\$0/go\"; $(declare -f root_enter); root_enter \"\$@\"" \
+    "$fifos" "$root" "$binfmt" "$PWD" "$root_repository" "$@" &
   pid=$!
-  # Until the child is in its namespace. While it execs, its link cannot be
-  # read: that is not a namespace of its own yet.
-  local ns
-  until ns=$(readlink "/proc/$pid/ns/user" 2>/dev/null) && [[ $ns != $(readlink /proc/self/ns/user) ]]; do
+  # Opened both ways (after the fork, so that the command holds neither), no
+  # open blocks the parent, whether or not the child lives to open its end.
+  exec {ready}<>"$fifos/ready" {go}<>"$fifos/go"
+  until read -r -t 1 -u "$ready" _; do
     kill -0 "$pid" 2>/dev/null || break
-    sleep 0.01
   done
-  echo '0 0 65536' >"/proc/$pid/uid_map"
-  echo '0 0 65536' >"/proc/$pid/gid_map"
-  echo >"$go"
-  rm -f "$go"
+  if echo '0 0 65536' >"/proc/$pid/uid_map" && echo '0 0 65536' >"/proc/$pid/gid_map"; then
+    echo >&"$go"
+  else
+    kill "$pid" 2>/dev/null
+  fi
+  # Kept open until the child ends: a fifo that no one holds open loses what
+  # was written to it, and the child may open its end only after the write.
   wait "$pid" || status=$?
+  exec {ready}>&- {go}>&-
+  rm -rf "$fifos"
   return "$status"
 }
 
@@ -182,7 +196,10 @@ root_enter() {
   done
   if [[ -n $binfmt ]]; then
     mount -t binfmt_misc binfmt_misc "$root/proc/sys/fs/binfmt_misc"
-    printf '%s' "$binfmt" >"$root/proc/sys/fs/binfmt_misc/register"
+    local registration
+    while IFS= read -r registration; do
+      printf '%s' "$registration" >"$root/proc/sys/fs/binfmt_misc/register"
+    done <<<"$binfmt"
   fi
   for dir in "$repository" "$folder"; do
     if [[ ! -d $root$dir || $(stat -c %d:%i "$dir") != $(stat -c %d:%i "$root$dir") ]]; then
@@ -216,6 +233,26 @@ wine32_root() {
   root_make wine-i386 root_debootstrap bookworm i386 wine wine32 locales fonts-arphic-uming
 }
 
+# The root of the 64-bit wine that runs 32-bit programs too (WoW64), as a
+# 64-bit Windows does: Debian 12 amd64 with i386 added to its dpkg, wine64
+# and wine32 of the same version from bookworm's main (its sources name no
+# other suite, so the two architectures agree), and the fonts and the Chinese
+# locale of the 32-bit wine's root. Where the kernel runs no 32-bit
+# programs, the i386 half runs under qemu-i386 (root_binfmt).
+wow64_packages=(wine wine64 wine32:i386 libwine:i386)
+wow64_make() {
+  root_debootstrap "$1" bookworm amd64 locales fonts-arphic-uming &&
+    root_exec_ids "$1" dpkg --add-architecture i386 &&
+    root_exec_ids "$1" apt-get -qq update &&
+    root_exec_ids "$1" env DEBIAN_FRONTEND=noninteractive apt-get -qq -o Dpkg::Use-Pty=0 install \
+      --no-install-recommends "${wow64_packages[@]}" >/dev/null &&
+    root_exec_ids "$1" apt-get -qq clean
+}
+
+wow64_root() {
+  root_make wine-wow64 wow64_make "${wow64_packages[@]}"
+}
+
 # The Debian 11 (bullseye) roots that the Qt 5 packages are built and tried
 # in: "compat-base", a minimal system with the arm64 architecture added (what
 # a user's system starts from), and "compat-build", the base with the
@@ -231,14 +268,14 @@ compat_build_packages=(
 )
 
 compat_make_base() {
-  root_debootstrap "$1" bullseye amd64
-  in_root "$1" sh -c 'dpkg --add-architecture arm64 && apt-get -qq update'
-  in_root "$1" apt-get -qq clean
+  root_debootstrap "$1" bullseye amd64 &&
+    in_root "$1" sh -c 'dpkg --add-architecture arm64 && apt-get -qq update' &&
+    in_root "$1" apt-get -qq clean
 }
 
 compat_make_build() {
-  cp -a "$compat_base" "$1"
-  in_root "$1" apt-get -qq -o Dpkg::Use-Pty=0 install --no-install-recommends \
+  cp -a "$compat_base" "$1" &&
+    in_root "$1" apt-get -qq -o Dpkg::Use-Pty=0 install --no-install-recommends \
     "${compat_build_packages[@]}" >/dev/null
 }
 
@@ -270,18 +307,18 @@ loong64_apt_valid() {
 # builds, and dpkg refuses their differing copies of the same changelog files:
 # those are let through.
 loong64_make_build() {
-  root_debootstrap "$1" forky amd64
-  loong64_apt_valid "$1"
-  in_root "$1" sh -c 'dpkg --add-architecture loong64 && apt-get -qq update'
-  in_root "$1" apt-get -qq -o Dpkg::Use-Pty=0 -o Dpkg::Options::=--force-overwrite install \
-    --no-install-recommends "${loong64_build_packages[@]}" >/dev/null
-  in_root "$1" apt-get -qq clean
+  root_debootstrap "$1" forky amd64 &&
+    loong64_apt_valid "$1" &&
+    in_root "$1" sh -c 'dpkg --add-architecture loong64 && apt-get -qq update' &&
+    in_root "$1" apt-get -qq -o Dpkg::Use-Pty=0 -o Dpkg::Options::=--force-overwrite install \
+      --no-install-recommends "${loong64_build_packages[@]}" >/dev/null &&
+    in_root "$1" apt-get -qq clean
 }
 
 loong64_make_base() {
-  root_debootstrap "$1" forky loong64
-  loong64_apt_valid "$1"
-  root_exec_ids "$1" apt-get -qq update
+  root_debootstrap "$1" forky loong64 &&
+    loong64_apt_valid "$1" &&
+    root_exec_ids "$1" apt-get -qq update
 }
 
 loong64_roots() {
@@ -293,6 +330,7 @@ loong64_roots() {
 # scripts/test.sh to make while it builds.
 all_roots() {
   wine32_root
+  wow64_root
   compat_roots
   loong64_roots
 }
