@@ -8,6 +8,12 @@
 ; 64-bit Windows it installs the 64-bit program into the 64-bit Program Files
 ; and registers it in the 64-bit view of the registry; on a 32-bit Windows it
 ; installs the 32-bit program.
+;
+; Over an earlier install it installs into that install's folder, and it
+; replaces nothing while Morvane runs from there: before it copies anything,
+; as the uninstaller before it removes anything, it asks that the program be
+; closed, with Retry and Cancel; silently, it changes nothing and exits with
+; code 2.
 Unicode true
 ManifestDPIAware true
 SetCompressor /SOLID lzma
@@ -24,6 +30,7 @@ RequestExecutionLevel admin
 !define UNINSTALL_KEY "Software\Microsoft\Windows\CurrentVersion\Uninstall\Morvane"
 
 Name "Morvane"
+BrandingText "Morvane ${VERSION}"
 OutFile "${OUTFILE}"
 InstallDir "$PROGRAMFILES\Morvane"
 InstallDirRegKey HKLM "${UNINSTALL_KEY}" "InstallLocation"
@@ -46,24 +53,56 @@ VIAddVersionKey /LANG=0 "LegalCopyright" "The Morvane developers"
 !insertmacro MUI_UNPAGE_INSTFILES
 !insertmacro MUI_LANGUAGE "SimpChinese"
 
-; The 64-bit view of the registry and the 64-bit Program Files on a 64-bit
-; Windows, unless /D= named another folder.
+; Whether morvane.exe in $INSTDIR runs: a running program's file cannot be
+; opened for writing (opening it changes nothing). While it runs, asks that
+; it be closed; Cancel, and a silent run at once, exit with code 2.
+!macro CHECK_NOT_RUNNING un
+Function ${un}CheckNotRunning
+  retry:
+  IfFileExists "$INSTDIR\morvane.exe" 0 done
+  ClearErrors
+  FileOpen $0 "$INSTDIR\morvane.exe" a
+  IfErrors 0 close
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Morvane 正在运行。请先关闭 Morvane，再点“重试”。" /SD IDCANCEL IDRETRY retry
+  SetErrorLevel 2
+  Quit
+  close:
+  FileClose $0
+  done:
+FunctionEnd
+!macroend
+!insertmacro CHECK_NOT_RUNNING ""
+!insertmacro CHECK_NOT_RUNNING "un."
+
+; The 64-bit view of the registry on a 64-bit Windows, and there, unless /D=
+; named another folder, the folder of an earlier install, which only that
+; view holds (InstallDirRegKey reads the 32-bit one), else the 64-bit
+; Program Files.
 Function .onInit
   ${If} ${RunningX64}
     SetRegView 64
     ${If} $INSTDIR == "$PROGRAMFILES\Morvane"
-      StrCpy $INSTDIR "$PROGRAMFILES64\Morvane"
+      ReadRegStr $0 HKLM "${UNINSTALL_KEY}" "InstallLocation"
+      ${If} $0 != ""
+        StrCpy $INSTDIR $0
+      ${Else}
+        StrCpy $INSTDIR "$PROGRAMFILES64\Morvane"
+      ${EndIf}
     ${EndIf}
   ${EndIf}
+  Call CheckNotRunning
 FunctionEnd
 
 Function un.onInit
   ${If} ${RunningX64}
     SetRegView 64
   ${EndIf}
+  Call un.CheckNotRunning
 FunctionEnd
 
 Section
+  ; Again for the folder that the directory page chose.
+  Call CheckNotRunning
   SetShellVarContext all
   SetOutPath "$INSTDIR"
   ${If} ${RunningX64}

@@ -12,9 +12,11 @@
 #   tools/wine/env.sh wineserver -k     (stops the wineserver and its helpers)
 #
 # MORVANE_WINE_ARCH chooses a 64-bit prefix (win64, the default, build/wine)
-# of the machine's wine, or a 32-bit one (win32, build/wine32) of the 32-bit
+# of the machine's wine, a 32-bit one (win32, build/wine32) of the 32-bit
 # wine in an i386 root, which runs 32-bit programs only, as a 32-bit Windows
-# does. MORVANE_WINE_DIR chooses another folder for the prefix
+# does, or a 64-bit one (wow64, build/wine-wow64) of the 64-bit wine with the
+# 32-bit one beside it in a root of their own, which runs both, as a 64-bit
+# Windows does. MORVANE_WINE_DIR chooses another folder for the prefix
 # and the home. MORVANE_WINE_VERSION makes the prefix report another Windows
 # (win7, win10...), MORVANE_WINE_DPI another screen resolution (144...).
 # MORVANE_WINE_NO_SONG=1 leaves 宋体 and SimSun unmapped, as on a Windows
@@ -29,17 +31,26 @@ case $MORVANE_WINE_ARCH in
   win64) morvane_wine_default=wine ;;
   win32)
     morvane_wine_default=wine32
+    morvane_wine_root=wine-i386
     # The 32-bit wine is the i386 root's (tools/wine/wine32/), whatever the
     # machine has. Emulated, every program runs several times slower: the
     # tests wait that much longer (MORVANE_WAIT_SCALE).
     case ":$PATH:" in *":$morvane_wine_tools/wine32:"*) ;; *) export PATH=$morvane_wine_tools/wine32:$PATH ;; esac
     if "$morvane_wine_tools/../roots/runs_32bit.sh"; then export MORVANE_WAIT_SCALE=1; else export MORVANE_WAIT_SCALE=4; fi
     ;;
-  *) echo "MORVANE_WINE_ARCH must be win64 or win32, not $MORVANE_WINE_ARCH" >&2; return 2 2>/dev/null || exit 2 ;;
+  wow64)
+    # The same, for the root of the 64-bit wine with its 32-bit half
+    # (tools/wine/wow64/), whose 32-bit programs may be emulated.
+    morvane_wine_default=wine-wow64
+    morvane_wine_root=wine-wow64
+    case ":$PATH:" in *":$morvane_wine_tools/wow64:"*) ;; *) export PATH=$morvane_wine_tools/wow64:$PATH ;; esac
+    if "$morvane_wine_tools/../roots/runs_32bit.sh"; then export MORVANE_WAIT_SCALE=1; else export MORVANE_WAIT_SCALE=4; fi
+    ;;
+  *) echo "MORVANE_WINE_ARCH must be win64, win32 or wow64, not $MORVANE_WINE_ARCH" >&2; return 2 2>/dev/null || exit 2 ;;
 esac
 morvane_wine_dir=${MORVANE_WINE_DIR:-$(cd "$morvane_wine_tools/../.." && pwd)/build/$morvane_wine_default}
 export WINEPREFIX=$morvane_wine_dir/prefix
-export WINEARCH=$MORVANE_WINE_ARCH
+export WINEARCH=${MORVANE_WINE_ARCH/wow64/win64}
 # Wine links the prefix's Desktop and Documents folders into HOME.
 export HOME=$morvane_wine_dir/home
 export WINEDEBUG=-all
@@ -51,9 +62,14 @@ unset LC_ALL LANGUAGE
 
 morvane_wine_setup() (
   set -euo pipefail
-  if [[ $WINEARCH == win32 ]]; then
+  if [[ $MORVANE_WINE_ARCH == win32 ]]; then
     if ! "$morvane_wine_tools/runs_wine32.sh"; then
       echo "the 32-bit wine's root cannot be made or entered here (it needs root)" >&2
+      exit 1
+    fi
+  elif [[ $MORVANE_WINE_ARCH == wow64 ]]; then
+    if ! "$morvane_wine_tools/runs_wow64.sh"; then
+      echo "the root of the 64-bit wine with its 32-bit half cannot be made or entered here (it needs root)" >&2
       exit 1
     fi
   elif ! command -v wine >/dev/null; then
@@ -86,12 +102,12 @@ morvane_wine_setup() (
 
   # What the prefix was made with: the wine packages, or the 32-bit wine's
   # root, and the settings above.
-  if [[ $WINEARCH == win32 ]]; then
-    wine_made_by=$(md5sum <"$(source "$morvane_wine_tools/../roots/roots.sh" && root_path wine-i386)/.morvane-recipe")
+  if [[ $MORVANE_WINE_ARCH != win64 ]]; then
+    wine_made_by=$(md5sum <"$(source "$morvane_wine_tools/../roots/roots.sh" && root_path "$morvane_wine_root")/.morvane-recipe")
   else
     wine_made_by=$(dpkg-query -W -f='${Package}:${Architecture} ${Version}\n' 'wine*' 'libwine*' 2>/dev/null | sort)
   fi
-  stamp="$wine_made_by $WINEARCH ${MORVANE_WINE_VERSION:-} ${MORVANE_WINE_DPI:-} ${MORVANE_WINE_NO_SONG:-}"
+  stamp="$wine_made_by $MORVANE_WINE_ARCH ${MORVANE_WINE_VERSION:-} ${MORVANE_WINE_DPI:-} ${MORVANE_WINE_NO_SONG:-}"
   ready=$WINEPREFIX/.morvane-ready
   if [[ -d "$WINEPREFIX" && "$(cat "$ready" 2>/dev/null)" != "$stamp" ]]; then
     detached wineserver -k || true
