@@ -63,7 +63,7 @@ Function ${un}CheckNotRunning
   ClearErrors
   FileOpen $0 "$INSTDIR\morvane.exe" a
   IfErrors 0 close
-  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Morvane 正在运行。请先关闭 Morvane，再点“重试”。" /SD IDCANCEL IDRETRY retry
+  MessageBox MB_RETRYCANCEL|MB_ICONEXCLAMATION "Morvane 正在运行。$\r$\n请先关闭 Morvane，再点“重试”。" /SD IDCANCEL IDRETRY retry
   SetErrorLevel 2
   Quit
   close:
