@@ -3,8 +3,9 @@
 # a wine prefix of its own (MORVANE_WINE_ARCH win32, the default, or wow64:
 # a 64-bit Windows). The earlier version goes into a folder of the user's
 # choice, which the later one must keep. While the installed program runs,
-# the later installer and the uninstaller, both silent, must change nothing
-# and exit with a code that is not 0. Once it is closed, the later version
+# the later installer, run by a user, asks that it be closed, and cancelled
+# changes nothing; run silently, it and the uninstaller change nothing and
+# exit with a code that is not 0. Once it is closed, the later version
 # replaces the earlier one: one uninstall entry, of the later version, the
 # later files, and one uninstall removes it all.
 #
@@ -37,6 +38,17 @@ unchanged() {
 }
 
 start_window wine "$folder/morvane.exe"
+# Run by a user, it asks first (a message box titled as the installer, whose
+# own window's title ends with a space); Cancel ends it.
+wine "$later_setup" &
+setup_pid=$!
+xdotool windowactivate --sync "$(wait_for_window 'Morvane 安装')"
+sleep 0.2
+xdotool key Escape
+status=0
+wait "$setup_pid" || status=$?
+((status == 2)) || fail "the installer, cancelled while the program runs, exits with $status"
+unchanged "the installer, cancelled while the program ran,"
 status=0
 wine "$later_setup" /S || status=$?
 ((status != 0)) || fail "the installer reports success while the program runs"
