@@ -7,7 +7,8 @@
 # packages for UOS, Kylin and LoongArch (packaging/qt5/test.sh); then
 # cross-builds the 32- and the 64-bit Windows programs and the installer, and
 # runs their tests under wine, the 32-bit ones under the 32-bit wine of an
-# i386 root (tools/roots/roots.sh); last, builds the 64-bit Windows program on a
+# i386 root (tools/roots/roots.sh) and the installer's also under a 64-bit
+# wine with its 32-bit half, in a root of its own; last, builds the 64-bit Windows program on a
 # fresh clone by the README's commands. Arguments go to the presets' ctest
 # runs. Needs no display.
 set -euo pipefail
@@ -15,7 +16,7 @@ cd "$(dirname "$0")/.."
 source tools/quiet.sh
 
 scripts/deps.sh test windows compat web
-# The Debian roots of the 32-bit wine and of the Qt 5 packages are made (the
+# The Debian roots of the wines and of the Qt 5 packages are made (the
 # first time, or when their recipe changes) while the Linux builds build:
 # mostly downloads and unpacking. Whoever needs a root waits for it.
 if [[ $(id -u) -eq 0 ]]; then
@@ -49,7 +50,8 @@ quiet tools/wine/env.sh true
 if [[ $(id -u) -eq 0 ]]; then
   MORVANE_WINE_ARCH=win32 quiet tools/wine/env.sh true
 else
-  echo "The 32-bit wine runs in an i386 root, which needs root: the 32-bit Windows tests are left out."
+  echo "The 32-bit wine runs in an i386 root, which needs root: the 32-bit Windows tests are left out,"
+  echo "and so are the installer's on 64 bits, whose wine runs in a root too."
 fi
 # The 64-bit build's installer carries the 32-bit program: that comes first.
 for preset in windows-x86 windows; do
