@@ -156,7 +156,7 @@ root_exec() {
 root_exec_ids() {
   local root=$1
   shift
-  local binfmt fifos pid ready go status=0
+  local binfmt fifos pid ready go said=false status=0
   binfmt=$(root_binfmt "$root")
   fifos=$(mktemp -d)
   mkfifo "$fifos/ready" "$fifos/go"
@@ -167,10 +167,13 @@ root_exec_ids() {
   # Opened both ways (after the fork, so that the command holds neither), no
   # open blocks the parent, whether or not the child lives to open its end.
   exec {ready}<>"$fifos/ready" {go}<>"$fifos/go"
-  until read -r -t 1 -u "$ready" _; do
-    kill -0 "$pid" 2>/dev/null || break
+  while kill -0 "$pid" 2>/dev/null; do
+    if read -r -t 1 -u "$ready" _; then
+      said=true
+      break
+    fi
   done
-  if echo '0 0 65536' >"/proc/$pid/uid_map" && echo '0 0 65536' >"/proc/$pid/gid_map"; then
+  if $said && echo '0 0 65536' >"/proc/$pid/uid_map" && echo '0 0 65536' >"/proc/$pid/gid_map"; then
     echo >&"$go"
   else
     kill "$pid" 2>/dev/null
