@@ -62,6 +62,8 @@ unset LC_ALL LANGUAGE
 
 morvane_wine_setup() (
   set -euo pipefail
+  # The steps' own output goes nowhere (below): a step that fails says so.
+  trap 'status=$?; ((status == 0)) || echo "setting up the wine prefix $WINEPREFIX failed (status $status) at: $BASH_COMMAND" >&2' EXIT
   if [[ $MORVANE_WINE_ARCH == win32 ]]; then
     if ! "$morvane_wine_tools/runs_wine32.sh"; then
       echo "the 32-bit wine's root cannot be made or entered here (it needs root)" >&2
@@ -151,8 +153,13 @@ if [[ "${BASH_SOURCE[0]}" == "$0" ]]; then
     echo "usage: $0 COMMAND [ARG...]   (or source it)" >&2
     exit 2
   fi
-  morvane_wine_setup || exit
+  # Called alone, not as a condition (|| exit), where bash would ignore its
+  # set -e and carry on past a failing step.
+  morvane_wine_setup
+  morvane_wine_status=$?
+  ((morvane_wine_status == 0)) || exit "$morvane_wine_status"
   exec "$@"
 else
+  # Whoever sources this file, too, sources it alone and then asks $?.
   morvane_wine_setup
 fi
