@@ -8,9 +8,9 @@
 # cross-builds the 32- and the 64-bit Windows programs and the installer, and
 # runs their tests under wine, the 32-bit ones under the 32-bit wine of an
 # i386 root (tools/roots/roots.sh) and the installer's also under a 64-bit
-# wine with its 32-bit half, in a root of its own; last, builds the 64-bit Windows program on a
-# fresh clone by the README's commands. Arguments go to the presets' ctest
-# runs. Needs no display.
+# wine with its 32-bit half, in a root of its own; last, builds the 64-bit
+# Windows program on a fresh clone by the README's commands. Arguments go to
+# the presets' ctest runs. Needs no display.
 set -euo pipefail
 cd "$(dirname "$0")/.."
 source tools/quiet.sh
