@@ -3,14 +3,7 @@
 # ends with the test; the checks of an install in a folder and of an
 # uninstall. Source it; $repo is the repository.
 
-stale=false
-[[ -d $MORVANE_WINE_DIR ]] && stale=true
-source "$repo/tools/wine/env.sh"
-if $stale; then
-  wineserver -k 2>/dev/null || true
-  rm -rf "$MORVANE_WINE_DIR"
-  source "$repo/tools/wine/env.sh"
-fi
+source "$repo/packaging/windows/tests/new_prefix.sh"
 trap 'wineserver -k 2>/dev/null || true' EXIT
 
 fail() {

@@ -24,14 +24,7 @@ program=morvane.exe
 # A new prefix each time: what an earlier run left would hide what this one
 # leaves.
 export MORVANE_WINE_DIR=$repo/build/wine-portable-$MORVANE_WINE_ARCH
-stale=false
-[[ -d $MORVANE_WINE_DIR ]] && stale=true
-source "$repo/tools/wine/env.sh"
-if $stale; then
-  wineserver -k 2>/dev/null || true
-  rm -rf "$MORVANE_WINE_DIR"
-  source "$repo/tools/wine/env.sh"
-fi
+source "$repo/packaging/windows/tests/new_prefix.sh"
 click_pause=0.2
 type_delay=20
 source "$repo/tools/display/xdotool_helpers.sh"

@@ -23,6 +23,7 @@ repo=$(cd "$(dirname "$0")/../../.." && pwd)
 export MORVANE_WINE_DIR=$repo/build/wine-upgrade-$MORVANE_WINE_ARCH
 source "$(dirname "$0")/installer_steps.sh"
 source "$repo/tools/display/xdotool_helpers.sh"
+source "$(dirname "$0")/window_steps.sh"
 
 chosen='C:\Apps\Morvane'
 folder=$(unix_path "$chosen")
@@ -58,12 +59,7 @@ status=0
 wine "$folder/uninstall.exe" /S "_?=$chosen" || status=$?
 ((status != 0)) || fail "the uninstaller reports success while the program runs"
 unchanged "the uninstaller, while the program ran,"
-xdotool windowactivate --sync "$window"
-xdotool key alt+x
-xdotool windowactivate --sync "$(wait_for_window 操作提示)"
-sleep 0.2
-xdotool key y
-wait_for_exit "$app_pid"
+quit
 # The earlier program, which the later install must replace.
 printf 'the earlier program' >"$folder/morvane.exe"
 
