@@ -67,10 +67,11 @@ declare -A root_elf_mask=(
 # programs too): nothing where the kernel runs them itself. Flag F opens qemu
 # now, so that it works inside the root; O and C as qemu's own.
 root_binfmt() {
-  local arch foreign
+  local own foreign arch
+  own=$(<"$1/.morvane-arch")
   foreign=$(dpkg --admindir="$1/var/lib/dpkg" --print-foreign-architectures 2>/dev/null)
-  for arch in $(<"$1/.morvane-arch") $foreign; do
-    [[ $arch == "$(<"$1/.morvane-arch")" || -n ${root_elf_magic[$arch]:-} ]] || continue
+  for arch in $own $foreign; do
+    [[ $arch == "$own" || -n ${root_elf_magic[$arch]:-} ]] || continue
     case $arch in
       amd64) continue ;;
       i386) ! "$(dirname "${BASH_SOURCE[0]}")/runs_32bit.sh" || continue ;;

@@ -29,25 +29,22 @@ export MORVANE_WINE_ARCH=${MORVANE_WINE_ARCH:-win64}
 morvane_wine_tools=$(cd "$(dirname "${BASH_SOURCE[0]}")" && pwd)
 case $MORVANE_WINE_ARCH in
   win64) morvane_wine_default=wine ;;
-  win32)
-    morvane_wine_default=wine32
-    morvane_wine_root=wine-i386
-    # The 32-bit wine is the i386 root's (tools/wine/wine32/), whatever the
-    # machine has. Emulated, every program runs several times slower: the
-    # tests wait that much longer (MORVANE_WAIT_SCALE).
-    case ":$PATH:" in *":$morvane_wine_tools/wine32:"*) ;; *) export PATH=$morvane_wine_tools/wine32:$PATH ;; esac
-    if "$morvane_wine_tools/../roots/runs_32bit.sh"; then export MORVANE_WAIT_SCALE=1; else export MORVANE_WAIT_SCALE=4; fi
-    ;;
-  wow64)
-    # The same, for the root of the 64-bit wine with its 32-bit half
-    # (tools/wine/wow64/), whose 32-bit programs may be emulated.
-    morvane_wine_default=wine-wow64
-    morvane_wine_root=wine-wow64
-    case ":$PATH:" in *":$morvane_wine_tools/wow64:"*) ;; *) export PATH=$morvane_wine_tools/wow64:$PATH ;; esac
-    if "$morvane_wine_tools/../roots/runs_32bit.sh"; then export MORVANE_WAIT_SCALE=1; else export MORVANE_WAIT_SCALE=4; fi
-    ;;
+  # The 32-bit wine is the i386 root's (tools/wine/wine32/), and the 64-bit
+  # one with its 32-bit half the root's of both (tools/wine/wow64/), whatever
+  # the machine has.
+  win32) morvane_wine_default=wine32 morvane_wine_root=wine-i386 morvane_wine_bin=wine32 ;;
+  wow64) morvane_wine_default=wine-wow64 morvane_wine_root=wine-wow64 morvane_wine_bin=wow64 ;;
   *) echo "MORVANE_WINE_ARCH must be win64, win32 or wow64, not $MORVANE_WINE_ARCH" >&2; return 2 2>/dev/null || exit 2 ;;
 esac
+if [[ $MORVANE_WINE_ARCH != win64 ]]; then
+  case ":$PATH:" in
+    *":$morvane_wine_tools/$morvane_wine_bin:"*) ;;
+    *) export PATH=$morvane_wine_tools/$morvane_wine_bin:$PATH ;;
+  esac
+  # Emulated, every 32-bit program runs several times slower: the tests wait
+  # that much longer (MORVANE_WAIT_SCALE).
+  if "$morvane_wine_tools/../roots/runs_32bit.sh"; then export MORVANE_WAIT_SCALE=1; else export MORVANE_WAIT_SCALE=4; fi
+fi
 morvane_wine_dir=${MORVANE_WINE_DIR:-$(cd "$morvane_wine_tools/../.." && pwd)/build/$morvane_wine_default}
 export WINEPREFIX=$morvane_wine_dir/prefix
 export WINEARCH=${MORVANE_WINE_ARCH/wow64/win64}

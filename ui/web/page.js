@@ -146,10 +146,10 @@
       field.value = options.field;
       box.querySelector('.message-main').appendChild(field);
     }
-    const buttons = options.buttons.map((spec) => {
+    const buttons = options.buttons.map((choice) => {
       const button = document.createElement('button');
       button.type = 'button';
-      button.innerHTML = spec.caption;
+      button.innerHTML = choice.caption;
       box.querySelector('.message-buttons').appendChild(button);
       return button;
     });
@@ -175,7 +175,7 @@
       // The box takes every key while it is shown.
       const onKey = (event) => {
         const key = event.key.length === 1 ? event.key.toLowerCase() : event.key;
-        const named = options.buttons.findIndex((spec) => spec.key === key && !event.ctrlKey);
+        const named = options.buttons.findIndex((choice) => choice.key === key && !event.ctrlKey);
         if (named >= 0 && document.activeElement !== field) {
           event.preventDefault();
           answer(options.buttons[named].answer);

@@ -1,15 +1,11 @@
 # What the installer's tests share: a new prefix in MORVANE_WINE_DIR, of
 # MORVANE_WINE_ARCH (win32, or wow64: a 64-bit Windows), whose wineserver
 # ends with the test; the checks of an install in a folder and of an
-# uninstall. Source it; $repo is the repository.
+# uninstall. Source it, then tools/display/xdotool_helpers.sh, whose fail
+# these checks call; $repo is the repository.
 
 source "$repo/packaging/windows/tests/new_prefix.sh"
 trap 'wineserver -k 2>/dev/null || true' EXIT
-
-fail() {
-  echo "FAIL: $*" >&2
-  exit 1
-}
 
 # Runs a check up to ten seconds (longer where emulated) until it holds.
 eventually() {
